@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class CKvDocument;
+class CKvModuleLoader;
+class MainWindow;
+
+// kvhost's host side: its services and documents, the loaded module, and the evaluation
+// of what is typed at the command line or given with --eval / --script.
+class HostApplication : public QObject
+{
+    Q_OBJECT
+public:
+    struct Options
+    {
+        QString modulePath;
+        QStringList evals;
+        QString script;
+        bool listFunctions = false;
+        int documents = 1;
+        QStringList drawings;
+        QString userFolder;
+        bool headless = false;
+    };
+
+    explicit HostApplication(const Options& options);
+    ~HostApplication() override;
+
+    // Starts the host; returns the process exit code (batch) or -1 to enter the event loop.
+    int start();
+    void shutdown();
+
+    // Evaluates LISP source in the active document, printing each result; false on error.
+    bool evaluate(const QString& source);
+    void commandEntered(const QString& text);
+
+    // Writes to the command line and, in batch mode, to standard output.
+    void print(const QString& text);
+
+private:
+    void documentAdded(CKvDocument* document);
+
+    Options m_options;
+    std::unique_ptr<CKvModuleLoader> m_loader;
+    std::unique_ptr<MainWindow> m_window;
+    bool m_batch = false;
+};

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts kvhost with the module loaded on one
+# document. Without a display it runs headless: it evaluates the example scripts,
+# prints what they evaluated and leaves screenshots of the dialogs they opened.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/bootstrap.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "${KV_JOBS:-2}" --target kvhost KorvaneLisp
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "run.sh: no display found; running kvhost headless (offscreen) on the examples."
+  shots=build/screenshots
+  mkdir -p "$shots"
+  status=0
+  for script in examples/*.lsp; do
+    [ -e "$script" ] || continue
+    echo "== $script"
+    build/bin/kvhost --screenshot-dir "$shots" --auto-close --script "$script" </dev/null || status=$?
+  done
+  echo "Screenshots of the dialogs: $shots"
+  exit $status
+fi
+
+exec build/bin/kvhost "$@"

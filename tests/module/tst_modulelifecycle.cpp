@@ -1,0 +1,215 @@
+// The module object's life: creation, reference count, attaching documents, the
+// function table and the dialog registry, as the host's loader and documents drive them.
+#include "LispCall.h"
+#include "PlatformFixture.h"
+#include "TestEnvironment.h"
+
+#include "kernel/KvDocument.h"
+#include "kernel/KvSystemServices.h"
+#include "module/DialogRegistry.h"
+#include "module/LispFunctionTable.h"
+#include "module/LispFunctionsModule.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileInfo>
+
+class TestModuleLifecycle : public QObject
+{
+    Q_OBJECT
+
+    OdRxModule* createModule()
+    {
+        void* handle = reinterpret_cast<void*>(0x1234);
+        return kvCreateModuleObject(&handle);
+    }
+    static CLispFunctionsModule* asModule(OdRxModule* m) { return dynamic_cast<CLispFunctionsModule*>(m); }
+    static QStringList tableNames()
+    {
+        QStringList names;
+        for (int i = 0; i < LispFunctionTable::Count; ++i)
+            names << QString::fromLatin1(LispFunctionTable::entries()[i].name);
+        return names;
+    }
+
+private slots:
+    void cleanup()
+    {
+        if (OdRxModule* m = kvModuleSingleton())
+            m->deleteModule();
+        QCOMPARE(DialogRegistry::recordCount(), 0);
+    }
+
+    void creationReturnsTheSingletonAndClearsTheHandleOnce()
+    {
+        void* handle = reinterpret_cast<void*>(0x1234);
+        OdRxModule* first = kvCreateModuleObject(&handle);
+        QVERIFY(first);
+        QCOMPARE(handle, nullptr);
+        QCOMPARE(first->sysData(), reinterpret_cast<void*>(0x1234));
+        QCOMPARE(first->numRefs(), 0L);
+
+        void* second = reinterpret_cast<void*>(0x5678);
+        QCOMPARE(kvCreateModuleObject(&second), first);
+        QCOMPARE(second, reinterpret_cast<void*>(0x5678));
+
+        first->deleteModule();
+        QCOMPARE(kvModuleSingleton(), nullptr);
+    }
+
+    void releaseBelowZeroNeverFrees()
+    {
+        OdRxModule* m = createModule();
+        m->release();
+        QCOMPARE(m->numRefs(), -1L);
+        m->addRef();
+        m->addRef();
+        QCOMPARE(m->numRefs(), 1L);
+        QCOMPARE(kvModuleSingleton(), m);
+    }
+
+    void apiVersion()
+    {
+        int v[4] = {0, 0, 0, 0};
+        kvGetAPIVersion(&v[0], &v[1], &v[2], &v[3]);
+        QCOMPARE(QVector<int>(v, v + 4), (QVector<int>{4, 3, 2, 74183}));
+        kvGetAPIVersion(nullptr, nullptr, nullptr, nullptr); // must not crash
+    }
+
+    void moduleNameIsTheAbsolutePathOfTheLoadedFile()
+    {
+        const QString name = createModule()->moduleName().toQString();
+        QVERIFY(QFileInfo(name).isAbsolute());
+        QVERIFY(QFileInfo::exists(name));
+    }
+
+    void initAppAttachesEveryOpenDocumentInOrder()
+    {
+        PlatformFixture host(3);
+        OdRxModule* m = createModule();
+        m->initApp();
+        QCOMPARE(host.documents()->ReactorCount(), 1);
+        QCOMPARE(DialogRegistry::recordCount(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(DialogRegistry::record(i)->document, host.document(i));
+            QCOMPARE(host.document(i)->GetLispContext()->DefinedFunctions(), tableNames());
+        }
+        m->uninitApp();
+        QCOMPARE(host.documents()->ReactorCount(), 0);
+        QCOMPARE(DialogRegistry::recordCount(), 0);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(host.document(i)->GetLispContext()->DefinedFunctions().isEmpty());
+    }
+
+    void documentsComingAndGoing()
+    {
+        PlatformFixture host(0);
+        OdRxModule* m = createModule();
+        m->initApp();
+        CKvDocument* a = host.newDocument();
+        CKvDocument* b = host.newDocument();
+        CKvDocument* c = host.newDocument();
+        QCOMPARE(DialogRegistry::recordCount(), 3);
+
+        // A dialog in the first document goes with it.
+        host.documents()->ActivateDocument(a);
+        QPointer<QDialog> dialog = DialogRegistry::dialogFor<QDialog>(DialogSlot::TextMask);
+        QVERIFY(dialog);
+        host.documents()->CloseDocument(a);
+        QVERIFY(dialog.isNull());
+        QCOMPARE(DialogRegistry::recordCount(), 2);
+        QCOMPARE(DialogRegistry::record(0)->document, b);
+        QCOMPARE(DialogRegistry::record(1)->document, c);
+
+        // A document opened once the module is gone has none of its functions.
+        m->uninitApp();
+        CKvDocument* late = host.newDocument();
+        QVERIFY(late->GetLispContext()->DefinedFunctions().isEmpty());
+        QCOMPARE(callLisp(late, "QUOR_entfield").status, kvrt::Error);
+    }
+
+    void otherNotificationsChangeNothing()
+    {
+        PlatformFixture host(2);
+        OdRxModule* m = createModule();
+        m->initApp();
+        CLispFunctionsModule* reactor = asModule(m);
+        QVERIFY(reactor);
+        CKvDocument* d = host.document(0);
+        reactor->DocumentToBeActivated(d);
+        reactor->DocumentBecameCurrent(d);
+        reactor->DocumentCreated(d);
+        reactor->DocumentToBeDestroyed(d);
+        QCOMPARE(DialogRegistry::recordCount(), 2);
+        QCOMPARE(d->GetLispContext()->DefinedFunctions().size(), LispFunctionTable::Count);
+        // A detach for a document without a record only undefines.
+        CKvDocument stranger(QStringLiteral("stranger"));
+        reactor->DatabaseDetached(&stranger);
+        QCOMPARE(DialogRegistry::recordCount(), 2);
+        m->uninitApp();
+    }
+
+    void withoutServicesNothingHappens()
+    {
+        CKvSystemServices::Destroy();
+        OdRxModule* m = createModule();
+        m->initApp();
+        m->uninitApp();
+        QCOMPARE(DialogRegistry::recordCount(), 0);
+    }
+
+    void withoutDocumentManagerNothingHappens()
+    {
+        CKvSystemServices::Options options;
+        options.userFolder = TestEnvironment::home() + QStringLiteral("/nodm");
+        options.withDocumentManager = false;
+        CKvSystemServices::Create(options);
+        OdRxModule* m = createModule();
+        m->initApp();
+        QCOMPARE(DialogRegistry::recordCount(), 0);
+        m->uninitApp();
+        CKvSystemServices::Destroy();
+    }
+
+    void dialogRegistryOneObjectPerDocumentAndSlot()
+    {
+        PlatformFixture host(2);
+        OdRxModule* m = createModule();
+        m->initApp();
+        host.documents()->ActivateDocument(host.document(0));
+        QDialog* first = DialogRegistry::dialogFor<QDialog>(DialogSlot::EditTextCase);
+        QCOMPARE(DialogRegistry::dialogFor<QDialog>(DialogSlot::EditTextCase), first);
+        QCOMPARE(first->parentWidget(), host.mainWindow());
+        host.documents()->ActivateDocument(host.document(1));
+        QDialog* second = DialogRegistry::dialogFor<QDialog>(DialogSlot::EditTextCase);
+        QVERIFY(second && second != first);
+        m->uninitApp();
+    }
+
+    // Every dialog function needs its state file, a string, first; none shows anything without it.
+    void dialogFunctionsRejectAMissingStateFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const QString& name : tableNames())
+            if (name.startsWith(QLatin1String("Dlg_")) && name != QLatin1String("Dlg_LispExplorer"))
+                QTest::newRow(qPrintable(name)) << name;
+    }
+
+    void dialogFunctionsRejectAMissingStateFile()
+    {
+        QFETCH(QString, name);
+        PlatformFixture host(1);
+        OdRxModule* m = createModule();
+        m->initApp();
+        const long nodesBefore = kvLiveNodeCount();
+        QCOMPARE(callLisp(host.document(0), name).status, kvrt::Error);
+        QCOMPARE(callLisp(host.document(0), name, std::move(ArgChain().int16(3).str("x"))).status, kvrt::Error);
+        QCOMPARE(kvLiveNodeCount(), nodesBefore);
+        QVERIFY(QApplication::topLevelWidgets().size() <= 1 || !QApplication::activeModalWidget());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        m->uninitApp();
+    }
+};
+
+KV_TEST_MAIN(TestModuleLifecycle)
+#include "tst_modulelifecycle.moc"
