@@ -40,6 +40,39 @@ void CKvDocument::SetUcsOrigin(double x, double y, double z)
     m_ucsOrigin[2] = z;
 }
 
+void CKvDocument::SetLastPoint(const double point[3])
+{
+    for (int i = 0; i < 3; ++i)
+        m_lastPoint[i] = point[i];
+}
+
+namespace {
+// Selection-set names are unique in the process, so that a name never finds another
+// document's set.
+int64_t g_nextSelectionSetName = 1;
+} // namespace
+
+void CKvDocument::KeepSelectionSet(const std::shared_ptr<CKvSelectionSet>& set, int64_t name[2])
+{
+    name[0] = name[1] = 0;
+    if (!set)
+        return;
+    name[0] = g_nextSelectionSetName++;
+    m_namedSets.append(qMakePair(name[0], set));
+    while (m_namedSets.size() > kMaxNamedSelectionSets)
+        m_namedSets.removeFirst();
+}
+
+std::shared_ptr<CKvSelectionSet> CKvDocument::FindSelectionSet(const int64_t name[2]) const
+{
+    if (!name || name[1] != 0)
+        return nullptr;
+    for (const auto& entry : m_namedSets)
+        if (entry.first == name[0])
+            return entry.second;
+    return nullptr;
+}
+
 // --- Reactor: the base does nothing.
 
 CKvDocumentManagerReactor::~CKvDocumentManagerReactor() = default;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KvPlatformExport.h"
+#include "drawing/KvDatabase.h"
 #include "kernel/KvString.h"
 
 #include <QObject>
@@ -11,6 +12,7 @@ class CKvDatabase;
 class CKvLispContext;
 class CKvUserIO;
 class CKvSelectionSet;
+class CKvInputSource;
 
 // One open drawing: its database, its LISP context and its user-input service.
 class KVPLATFORM_EXPORT CKvDocument
@@ -38,12 +40,32 @@ public:
     void SetUcsOrigin(double x, double y, double z);
     const double* UcsOrigin() const { return m_ucsOrigin; }
 
+    // Where the user-input service takes its answers from; null: the host's default source.
+    void SetInputSource(CKvInputSource* source) { m_inputSource = source; }
+    CKvInputSource* InputSource() const { return m_inputSource; }
+
+    // Selection sets the LISP engine holds by name. KeepSelectionSet stores the set and gives
+    // its name; only the newest sets are kept, as a host limits the sets open at a time.
+    static constexpr int kMaxNamedSelectionSets = 128;
+    void KeepSelectionSet(const std::shared_ptr<CKvSelectionSet>& set, int64_t name[2]);
+    std::shared_ptr<CKvSelectionSet> FindSelectionSet(const int64_t name[2]) const;
+    // The entities of the last finished interactive selection (what "Previous" selects).
+    void SetPreviousSelection(const QVector<OdDbObjectId>& ids) { m_previousSelection = ids; }
+    QVector<OdDbObjectId> PreviousSelection() const { return m_previousSelection; }
+    // The last point entered at a prompt (world), the base of "@" input without a base point.
+    void SetLastPoint(const double point[3]);
+    const double* LastPoint() const { return m_lastPoint; }
+
 private:
     CKvString m_title;
     std::unique_ptr<CKvDatabase> m_database;
     std::unique_ptr<CKvLispContext> m_lisp;
     std::unique_ptr<CKvUserIO> m_userIO;
     double m_ucsOrigin[3] = {0, 0, 0};
+    CKvInputSource* m_inputSource = nullptr;
+    QVector<QPair<int64_t, std::shared_ptr<CKvSelectionSet>>> m_namedSets;
+    QVector<OdDbObjectId> m_previousSelection;
+    double m_lastPoint[3] = {0, 0, 0};
 };
 
 // Receives the document manager's notifications; every notification does nothing unless overridden.
