@@ -26,7 +26,7 @@ void DialogRegistry::removeRecord(CKvDocument* document)
     for (auto it = records.begin(); it != records.end(); ++it) {
         if (it->document != document)
             continue;
-        for (QPointer<QDialog>& slot : it->slots) {
+        for (QPointer<QDialog>& slot : it->dialogs) {
             if (QDialog* dialog = slot.data()) {
                 dialog->hide();
                 delete dialog;
@@ -68,7 +68,7 @@ QDialog* DialogRegistry::dialogFor(DialogSlot slot, Factory create)
     for (DocumentDialogRecord& r : registry()) {
         if (r.document != active)
             continue;
-        QPointer<QDialog>& dialog = r.slots[std::size_t(index)];
+        QPointer<QDialog>& dialog = r.dialogs[std::size_t(index)];
         if (dialog.isNull()) {
             CKvSystemServices* services = GetKvSystemServices();
             dialog = create(services ? services->GetMainWindow() : nullptr);

@@ -41,7 +41,7 @@ struct DocumentDialogRecord
 {
     // Guarded pointers: should the host destroy its main window (the dialogs' parent)
     // first, the record sees the dialogs gone instead of keeping dangling pointers.
-    std::array<QPointer<QDialog>, DialogSlotCount> slots;
+    std::array<QPointer<QDialog>, DialogSlotCount> dialogs;
     CKvDocument* document = nullptr;
 };
 

@@ -33,7 +33,6 @@ int Dlg_LispExplorer() { return plainPlaceholder(); }
 int Dlg_PatternHatch() { return dialogPlaceholder(); }
 int Dlg_BreakLine() { return dialogPlaceholder(); }
 int Dlg_getblockinfo() { return dialogPlaceholder(); }
-int Dlg_edittextcase() { return dialogPlaceholder(); }
 int Dlg_exportsetting() { return dialogPlaceholder(); }
 int Dlg_replaceblock() { return dialogPlaceholder(); }
 int Dlg_replaceblocktoxref() { return dialogPlaceholder(); }
@@ -43,7 +42,6 @@ int Dlg_imporAttributes() { return dialogPlaceholder(); }
 int Dlg_NumberText() { return dialogPlaceholder(); }
 int Dlg_TextFrame() { return dialogPlaceholder(); }
 int Dlg_TextMask() { return dialogPlaceholder(); }
-int CreateRtext() { return plainPlaceholder(); }
 int Dlg_ExDimensionStyle() { return dialogPlaceholder(); }
 int Dlg_ImDimensionStyle() { return dialogPlaceholder(); }
 int Dlg_ShowLinks() { return dialogPlaceholder(); }
@@ -54,22 +52,4 @@ int Dlg_ExportInfo() { return dialogPlaceholder(); }
 int Dlg_EditAlias() { return dialogPlaceholder(); }
 int Dlg_MakeShape() { return dialogPlaceholder(); }
 int Dlg_MultiViewSetup() { return dialogPlaceholder(); }
-int c_setbackupfolder() { return plainPlaceholder(); }
-int QUOR_entfield() { return plainPlaceholder(); }
-int QUOR_ssget() { return plainPlaceholder(); }
-int QUOR_getpoint() { return plainPlaceholder(); }
-int QUOR_getstring() { return plainPlaceholder(); }
-int QUOR_getkword() { return plainPlaceholder(); }
-int QUOR_EntSel() { return plainPlaceholder(); }
-int QUOR_ssget_filter() { return plainPlaceholder(); }
-int initgetKorvane() { return plainPlaceholder(); }
-int getPointKorvane() { return plainPlaceholder(); }
-int getIntKorvane() { return plainPlaceholder(); }
-int getKwordKorvane() { return plainPlaceholder(); }
-int getStringKorvane() { return plainPlaceholder(); }
-int getRealKorvane() { return plainPlaceholder(); }
-int getDistKorvane() { return plainPlaceholder(); }
-int getAngleKorvane() { return plainPlaceholder(); }
-int getCornerKorvane() { return plainPlaceholder(); }
-int acet_ss_drag_move() { return plainPlaceholder(); }
 } // namespace kvlisp

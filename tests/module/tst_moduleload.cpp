@@ -25,8 +25,9 @@ private slots:
         QStringList symbols;
         for (const QString& line : QString::fromLocal8Bit(nm.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
             const QStringList parts = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-            // Code and data symbols only; the linker's own section markers are not exports.
-            if (parts.size() == 3 && QStringLiteral("TtDdBbWwVviR").contains(parts[1]))
+            // The linker's own section markers are not exports of ours.
+            static const QStringList markers = {"__bss_start", "_edata", "_end", "_init", "_fini"};
+            if (parts.size() == 3 && !markers.contains(parts[2]))
                 symbols << parts[2];
         }
         symbols.sort();

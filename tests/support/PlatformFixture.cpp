@@ -12,7 +12,7 @@ PlatformFixture::PlatformFixture(int documents, bool withMainWindow)
     QDir(m_dir.path()).mkpath(QStringLiteral("support"));
     CKvSystemServices::Options options;
     options.userFolder = userFolder();
-    options.supportFolders = {supportFolder()};
+    options.supportFolders = QStringList{supportFolder()};
     options.helpFile = QStringLiteral("kvhost-help.qch");
     CKvSystemServices* services = CKvSystemServices::Create(options);
     if (withMainWindow) {

@@ -1,0 +1,361 @@
+#include "exchange/DialogState.h"
+
+#include "kernel/KvSystemServices.h"
+#include "module/HostServices.h"
+#include "widgets/KvQtUnitSpinBox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFontMetrics>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextCodec>
+#include <QTextStream>
+#include <QToolButton>
+#include <cmath>
+
+namespace {
+const char* const ValueProperty = "value";
+
+// The key of a state line: the text before its first "=" (the whole line without one).
+inline QStringRef keyOf(const QString& line)
+{
+    const int eq = line.indexOf(QLatin1Char('='));
+    return eq < 0 ? line.midRef(0) : line.leftRef(eq);
+}
+
+QString number6(double v)
+{
+    return QString::number(v, 'g', 6);
+}
+} // namespace
+
+CDialogState::CDialogState(QDialog* owner) : m_owner(owner)
+{
+    const QString log = HostServices::systemVariable(QStringLiteral("LOGFILEPATH"));
+    m_favouritesFolder = log + QStringLiteral("Korvane/Favorites");
+    if (!log.isEmpty() && !QDir(m_favouritesFolder).exists())
+        QDir().mkpath(m_favouritesFolder);
+    if (m_owner)
+        m_owner->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+CDialogState::~CDialogState() = default;
+
+void CDialogState::loadStateFile(const CKvString& path)
+{
+    // A dialog shown before reopens where the user left it.
+    if (m_owner) {
+        const QRect g = m_owner->geometry();
+        if (g.x() != 0 && g.y() != 0)
+            m_owner->setGeometry(g);
+    }
+    if (path.isEmpty())
+        return;
+    m_path = path;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return;
+    QTextStream in(&file);
+    in.setAutoDetectUnicode(true);
+    in.setCodec(QTextCodec::codecForLocale());
+
+    // A file line replaces every state line that begins with its lower-cased key and "=".
+    // Such a state line begins with exactly that text, so the state lines are indexed by
+    // the text before their first "=" (as it stands, case and all): one look-up per line.
+    QHash<QString, QVector<int>> index;
+    index.reserve(m_lines.size());
+    for (int i = 0; i < m_lines.size(); ++i) {
+        const int eq = m_lines.at(i).indexOf(QLatin1Char('='));
+        if (eq >= 0)
+            index[m_lines.at(i).left(eq)].append(i);
+    }
+    QString line;
+    while (in.readLineInto(&line)) {
+        const QString key = keyOf(line).toString().toLower();
+        const int eq = line.indexOf(QLatin1Char('='));
+        const QString newPrefix = eq >= 0 ? line.left(eq) : QString();
+        auto it = index.find(key);
+        if (it != index.end() && !it.value().isEmpty()) {
+            const QVector<int> replaced = it.value();
+            for (int i : replaced)
+                m_lines[i] = line;
+            if (eq < 0 || newPrefix != key) {
+                index.erase(it);
+                if (eq >= 0)
+                    index[newPrefix] += replaced;
+            }
+        } else {
+            if (eq >= 0)
+                index[newPrefix].append(m_lines.size());
+            m_lines.append(line);
+        }
+    }
+}
+
+QString CDialogState::stateValue(const QString& name) const
+{
+    if (name.isEmpty())
+        return QString();
+    for (const QString& line : m_lines) {
+        const int eq = line.indexOf(QLatin1Char('='));
+        if (eq < 0 || eq != name.size())
+            continue;
+        if (line.leftRef(eq).compare(name, Qt::CaseInsensitive) == 0) {
+            const int next = line.indexOf(QLatin1Char('='), eq + 1);
+            return next < 0 ? line.mid(eq + 1) : line.mid(eq + 1, next - eq - 1);
+        }
+    }
+    return QString();
+}
+
+void CDialogState::setStateValue(const QString& name, const QString& value)
+{
+    const QString prefix = name + QLatin1Char('=');
+    for (QString& line : m_lines)
+        if (line.startsWith(prefix))
+            line = prefix + value;
+}
+
+void CDialogState::applyState(const QString& which)
+{
+    if (!m_owner)
+        return;
+    // First value of every key, looked up once instead of once per control.
+    QHash<QString, QString> values;
+    values.reserve(m_lines.size());
+    for (const QString& line : m_lines) {
+        const int eq = line.indexOf(QLatin1Char('='));
+        if (eq < 0)
+            continue;
+        const QString key = line.left(eq).toLower();
+        if (values.contains(key))
+            continue;
+        const int next = line.indexOf(QLatin1Char('='), eq + 1);
+        values.insert(key, next < 0 ? line.mid(eq + 1) : line.mid(eq + 1, next - eq - 1));
+    }
+    const QList<QWidget*> widgets = m_owner->findChildren<QWidget*>();
+    for (QWidget* widget : widgets) {
+        const QString name = widget->objectName().toLower();
+        if (name.isEmpty() || (which != QLatin1String("*") && name != which.toLower()))
+            continue;
+        const QString value = values.value(name);
+        if (!value.isEmpty())
+            applyValue(widget, value);
+    }
+    m_applied = true;
+}
+
+void CDialogState::showElided(QWidget* widget, const QString& text)
+{
+    if (!widget)
+        return;
+    widget->setProperty(ValueProperty, text);
+    const int width = qMax(0, widget->width() - 8);
+    const QString shown = QFontMetrics(widget->font()).elidedText(text, Qt::ElideMiddle, width, Qt::TextSingleLine);
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        label->setText(shown);
+    else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        edit->setText(shown);
+}
+
+void CDialogState::applyValue(QWidget* widget, const QString& value)
+{
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(value);
+        label->setProperty(ValueProperty, value);
+    } else if (qobject_cast<QToolButton*>(widget) || qobject_cast<QPushButton*>(widget)) {
+        // buttons carry no value
+    } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+        check->setChecked(value != QLatin1String("FALSE"));
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        if (edit->objectName() == QLatin1String("qt_spinbox_lineedit"))
+            return;
+        const int width = qMax(0, edit->width() - 8);
+        edit->setText(QFontMetrics(edit->font()).elidedText(value, Qt::ElideMiddle, width, Qt::TextSingleLine));
+        edit->setProperty(ValueProperty, value);
+    } else if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+        radio->setChecked(value != QLatin1String("FALSE"));
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        if (combo->objectName().compare(QLatin1String("cb_favorits"), Qt::CaseInsensitive) != 0)
+            combo->setCurrentText(value);
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        if (QListWidgetItem* item = list->currentItem())
+            item->setText(value);
+    } else if (auto* unit = qobject_cast<CKvQtUnitSpinBox*>(widget)) {
+        const double v = value.toDouble();
+        if (unit->isAngle())
+            unit->set(v * M_PI / 180.0);
+        else
+            unit->setValue(v);
+    } else if (auto* dspin = qobject_cast<QDoubleSpinBox*>(widget)) {
+        dspin->setValue(value.toDouble());
+    } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
+        const double v = value.toDouble();
+        spin->setValue(std::isfinite(v) ? int(qBound(-2147483647.0, std::trunc(v), 2147483647.0)) : 0);
+    } else if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {
+        tabs->setCurrentIndex(value.toInt());
+    } else if (auto* table = qobject_cast<QTableWidget*>(widget)) {
+        table->clearSelection();
+        const QStringList parts = value.split(QLatin1Char('^'));
+        for (const QString& part : parts) {
+            // The empty part after the last "^" names no row.
+            if (part.isEmpty())
+                continue;
+            const QList<QTableWidgetItem*> found = table->findItems(part, Qt::MatchExactly | Qt::MatchCaseSensitive);
+            if (found.isEmpty())
+                continue;
+            found.first()->setSelected(true);
+            table->scrollToItem(found.first());
+        }
+    }
+}
+
+QString CDialogState::encodedValue(QWidget* widget, QString* indexLine)
+{
+    if (indexLine)
+        indexLine->clear();
+    if (qobject_cast<QLabel*>(widget) || qobject_cast<QToolButton*>(widget) || qobject_cast<QPushButton*>(widget))
+        return QString();
+    if (auto* check = qobject_cast<QCheckBox*>(widget))
+        return check->isChecked() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        const QString text = edit->text();
+        if (text.contains(QChar(0x2026)) || text.contains(QLatin1String("...")))
+            return edit->property(ValueProperty).toString();
+        return text;
+    }
+    if (auto* radio = qobject_cast<QRadioButton*>(widget))
+        return radio->isChecked() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        if (indexLine)
+            *indexLine = QString::number(combo->currentIndex());
+        return combo->currentText();
+    }
+    if (auto* list = qobject_cast<QListWidget*>(widget))
+        return list->currentItem() ? list->currentItem()->text() : QString();
+    if (auto* unit = qobject_cast<CKvQtUnitSpinBox*>(widget))
+        return number6(unit->isAngle() ? unit->value() * 180.0 / M_PI : unit->value());
+    if (auto* dspin = qobject_cast<QDoubleSpinBox*>(widget))
+        return number6(dspin->value());
+    if (qobject_cast<QSpinBox*>(widget))
+        return QString();
+    if (auto* tabs = qobject_cast<QTabWidget*>(widget))
+        return QString::number(tabs->currentIndex());
+    if (auto* table = qobject_cast<QTableWidget*>(widget)) {
+        QString out;
+        if (QItemSelectionModel* selection = table->selectionModel()) {
+            QVector<int> rows;
+            for (const QModelIndex& index : selection->selectedIndexes())
+                if (!rows.contains(index.row()))
+                    rows.append(index.row());
+            for (int row : rows) {
+                const QTableWidgetItem* item = table->item(row, 0);
+                out += (item ? item->text() : QString()) + QLatin1Char('^');
+            }
+        }
+        return out;
+    }
+    return QString();
+}
+
+bool CDialogState::saveStateFile(const CKvString& group, const CKvString& favourite)
+{
+    Q_UNUSED(favourite);
+    if (!group.isEmpty())
+        return false; // favourites are kept in the settings store, not here
+    if (m_path.isEmpty() || !m_owner)
+        return false;
+    // The new file replaces the old one only once it is complete.
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // The mark is written even when no control has a value: such a file holds only the mark.
+    if (file.write("\xEF\xBB\xBF", 3) != 3)
+        return false;
+    QTextStream out(&file);
+    out.setAutoDetectUnicode(false);
+    out.setCodec("UTF-8");
+    out.setGenerateByteOrderMark(false);
+    bool first = true;
+    const QList<QWidget*> widgets = m_owner->findChildren<QWidget*>();
+    for (QWidget* widget : widgets) {
+        const QString name = widget->objectName().toLower();
+        if (name.isEmpty())
+            continue;
+        QString indexValue;
+        const QString value = encodedValue(widget, &indexValue);
+        if (value.isEmpty())
+            continue;
+        out << name << '=' << value << '\n';
+        if (!indexValue.isEmpty())
+            out << name << "_index=" << indexValue << '\n';
+        if (first) {
+            out << "!action!=" << m_action << '\n';
+            first = false;
+        }
+    }
+    out.flush();
+    if (out.status() != QTextStream::Ok) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+QString CDialogState::storedFullText(QWidget* widget, const CKvString& text)
+{
+    if (!widget)
+        return text;
+    if (text.contains(QChar(0x2026)) || text.contains(QLatin1String("...")))
+        return widget->property(ValueProperty).toString();
+    widget->setProperty(ValueProperty, QString(text));
+    return text;
+}
+
+// --- Common services
+
+QString CDialogState::moduleDataFolder()
+{
+    return HostServices::systemVariable(QStringLiteral("LOGFILEPATH")) + QStringLiteral("Korvane");
+}
+
+int CDialogState::helpTopicId(const QString& topic)
+{
+    static const struct
+    {
+        const char* topic;
+        int id;
+    } topics[] = {
+        {"breakline", 9101},          {"importdimensionstyle", 9122},    {"replaceblock", 9105},
+        {"convertsimplenotes", 9104}, {"lispexplorer", 9111},            {"replaceblockbyreference", 9106},
+        {"drawordercolor", 9127},     {"makelinestyle", 9110},           {"showlinks", 0},
+        {"editalias", 0},             {"makeshape", 9132},               {"textframe", 9113},
+        {"edittextcase", 9117},       {"mergesheets", 9136},             {"textmask", 9115},
+        {"exchangeddimensionstyle", 9121}, {"multiviewsetup", 9145},     {"tracktime", 0},
+        {"exportInfo", 9133},         {"numbertext", 9112},              {"getblockinfo", 9109},
+        {"exportvariables", 9134},    {"patternhatch", 9102},            {"importblockattributes", 9108},
+        {"variabletoscript", 9135},   {"redefinepaths", 9107},           {"removefavorits", 0},
+    };
+    for (const auto& t : topics)
+        if (topic == QLatin1String(t.topic))
+            return t.id;
+    return 0;
+}
+
+void CDialogState::showHelp(const QString& topic)
+{
+    CKvHelp::Help(HostServices::helpFileName(), helpTopicId(topic), nullptr, 16);
+}

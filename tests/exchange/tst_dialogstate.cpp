@@ -1,0 +1,447 @@
+// The state exchange between a dialog's controls and the state file the LISP side passes.
+#include "PlatformFixture.h"
+#include "TestEnvironment.h"
+
+#include "bench/ReferenceStateMerge.h"
+#include "exchange/DialogState.h"
+#include "kernel/KvSystemServices.h"
+#include "widgets/KvQtUnitSpinBox.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextCodec>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+// A dialog holding one control of every class the exchange knows, in a known order.
+struct AllControls : QDialog
+{
+    QLabel* label = new QLabel(this);
+    QToolButton* tool = new QToolButton(this);
+    QPushButton* push = new QPushButton(this);
+    QCheckBox* check = new QCheckBox(this);
+    QLineEdit* edit = new QLineEdit(this);
+    QRadioButton* radio = new QRadioButton(this);
+    QComboBox* combo = new QComboBox(this);
+    QListWidget* list = new QListWidget(this);
+    CKvQtUnitSpinBox* unit = new CKvQtUnitSpinBox(this);
+    QDoubleSpinBox* dspin = new QDoubleSpinBox(this);
+    QSpinBox* spin = new QSpinBox(this);
+    QTabWidget* tabs = new QTabWidget(this);
+    QTableWidget* table = new QTableWidget(3, 2, this);
+    CDialogState state{this};
+
+    AllControls()
+    {
+        const QList<QPair<QWidget*, const char*>> names = {
+            {label, "Label"}, {tool, "tool"}, {push, "push"}, {check, "Check"}, {edit, "edit"}, {radio, "radio"},
+            {combo, "combo"}, {list, "list"}, {unit, "unit"}, {dspin, "dspin"}, {spin, "spin"}, {tabs, "tabs"},
+            {table, "table"}};
+        for (const auto& n : names)
+            n.first->setObjectName(QLatin1String(n.second));
+        auto* layout = new QVBoxLayout(this);
+        for (const auto& n : names)
+            layout->addWidget(n.first);
+        combo->addItems({"one", "two", "three"});
+        list->addItems({"a", "b"});
+        dspin->setDecimals(8);
+        dspin->setRange(-1e6, 1e6);
+        spin->setRange(-100, 100);
+        tabs->addTab(new QWidget, "p0");
+        tabs->addTab(new QWidget, "p1");
+        const char* cells[] = {"A", "B", "C"};
+        for (int r = 0; r < 3; ++r) {
+            table->setItem(r, 0, new QTableWidgetItem(QLatin1String(cells[r])));
+            table->setItem(r, 1, new QTableWidgetItem(QStringLiteral("x%1").arg(r)));
+        }
+        table->setSelectionBehavior(QAbstractItemView::SelectRows);
+        table->setSelectionMode(QAbstractItemView::MultiSelection);
+        // Everything starts without a value, so that a test sees only what it sets.
+        combo->setCurrentIndex(-1);
+        tabs->setCurrentIndex(-1);
+        resize(400, 600);
+    }
+};
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+const QByteArray Bom("\xEF\xBB\xBF");
+} // namespace
+
+class TestDialogState : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<PlatformFixture> m_host;
+
+private slots:
+    void init() { m_host = std::make_unique<PlatformFixture>(1); }
+    void cleanup() { m_host.reset(); }
+
+    // A line applied to a control and what the control then shows.
+    void applyToControl_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("widget");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("label keeps full text") << "label=Some caption" << "label" << "Some caption|Some caption";
+        QTest::newRow("check FALSE unchecks") << "check=FALSE" << "check" << "false";
+        QTest::newRow("check false checks") << "check=false" << "check" << "true";
+        QTest::newRow("check 0 checks") << "check=0" << "check" << "true";
+        QTest::newRow("check no checks") << "check=no" << "check" << "true";
+        QTest::newRow("radio TRUE") << "radio=TRUE" << "radio" << "true";
+        QTest::newRow("combo by text") << "combo=two" << "combo" << "two|1";
+        QTest::newRow("list current item") << "list=renamed" << "list" << "renamed";
+        QTest::newRow("unit distance") << "unit=2.5" << "unit" << "2.5";
+        QTest::newRow("double spin") << "dspin=1.25" << "dspin" << "1.25";
+        QTest::newRow("spin truncates") << "spin=7.9" << "spin" << "7";
+        QTest::newRow("spin truncates toward zero") << "spin=-7.9" << "spin" << "-7";
+        QTest::newRow("tab index") << "tabs=1" << "tabs" << "1";
+        QTest::newRow("table rows") << "table=A^C^" << "table" << "A^C^";
+        QTest::newRow("empty value leaves control") << "combo=" << "combo" << "|-1";
+        QTest::newRow("buttons take nothing") << "push=Go" << "push" << "";
+        QTest::newRow("text=abc=def reads abc") << "label=abc=def" << "label" << "abc|abc";
+    }
+
+    void applyToControl()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, widget);
+        QFETCH(QString, expected);
+        AllControls d;
+        d.list->setCurrentRow(1);
+        d.check->setChecked(true);
+        d.state.setStateLines({line});
+        d.state.applyState(QStringLiteral("*"));
+        QVERIFY(d.state.applied());
+        QString actual;
+        if (widget == "label")
+            actual = d.label->text() + '|' + d.label->property("value").toString();
+        else if (widget == "check")
+            actual = d.check->isChecked() ? "true" : "false";
+        else if (widget == "radio")
+            actual = d.radio->isChecked() ? "true" : "false";
+        else if (widget == "combo")
+            actual = d.combo->currentText() + '|' + QString::number(d.combo->currentIndex());
+        else if (widget == "list")
+            actual = d.list->currentItem()->text();
+        else if (widget == "unit")
+            actual = QString::number(d.unit->value());
+        else if (widget == "dspin")
+            actual = QString::number(d.dspin->value());
+        else if (widget == "spin")
+            actual = QString::number(d.spin->value());
+        else if (widget == "tabs")
+            actual = QString::number(d.tabs->currentIndex());
+        else if (widget == "table")
+            actual = CDialogState::encodedValue(d.table);
+        else if (widget == "push")
+            actual = d.push->text();
+        QCOMPARE(actual, expected);
+    }
+
+    void anglesTravelInDegrees()
+    {
+        AllControls d;
+        d.unit->setUnitType(CKvQtUnitSpinBox::Angle);
+        d.state.setStateLines({"unit=45"});
+        d.state.applyState();
+        QVERIFY(std::abs(d.unit->value() - M_PI / 4) < 1e-12);
+        d.unit->set(M_PI / 2);
+        QCOMPARE(CDialogState::encodedValue(d.unit), QStringLiteral("90"));
+        d.unit->setUnitType(CKvQtUnitSpinBox::Direction);
+        QCOMPARE(CDialogState::encodedValue(d.unit), QStringLiteral("90"));
+    }
+
+    void numbersKeepSixSignificantDigits()
+    {
+        AllControls d;
+        d.dspin->setValue(1.23456789);
+        QCOMPARE(CDialogState::encodedValue(d.dspin), QStringLiteral("1.23457"));
+        d.dspin->setValue(-654321.5);
+        QCOMPARE(CDialogState::encodedValue(d.dspin), QStringLiteral("-654322"));
+        d.spin->setValue(5);
+        QCOMPARE(CDialogState::encodedValue(d.spin), QString()); // plain spin boxes write nothing
+    }
+
+    void cbFavoritsIsNeverSetFromState()
+    {
+        AllControls d;
+        d.combo->setObjectName("CB_Favorits");
+        d.state.setStateLines({"cb_favorits=two"});
+        d.state.applyState();
+        QCOMPARE(d.combo->currentIndex(), -1);
+    }
+
+    void tableSelectionRoundTrip()
+    {
+        AllControls d;
+        d.table->selectRow(0);
+        d.table->selectRow(2);
+        QCOMPARE(CDialogState::encodedValue(d.table), QStringLiteral("A^C^"));
+        d.state.setStateLines({"table=C^"});
+        d.state.applyState();
+        QCOMPARE(CDialogState::encodedValue(d.table), QStringLiteral("C^"));
+    }
+
+    void elidedLineEditSavesTheFullPath()
+    {
+        AllControls d;
+        d.show();
+        d.edit->setFixedWidth(120);
+        const QString path = QStringLiteral("/a/very/long/folder/name/that/cannot/fit/in/the/field/drawing.dwg");
+        d.state.setStateLines({"edit=" + path});
+        d.state.applyState();
+        QVERIFY(d.edit->text() != path);
+        QVERIFY(d.edit->text().contains(QChar(0x2026)));
+        QCOMPARE(CDialogState::encodedValue(d.edit), path);
+        QCOMPARE(d.state.storedFullText(d.edit, d.edit->text()), path);
+        QCOMPARE(d.state.storedFullText(d.edit, "short"), QStringLiteral("short"));
+        QCOMPARE(d.edit->property("value").toString(), QStringLiteral("short"));
+    }
+
+    void savedFileLayout()
+    {
+        AllControls d;
+        const QString path = m_host->path("state.txt");
+        d.state.loadStateFile(path); // missing file: the path is remembered
+        d.state.setAction("GO");
+        d.combo->setCurrentIndex(2);
+        d.check->setChecked(false);
+        d.radio->setChecked(true);
+        d.edit->setText("hello");
+        d.list->setCurrentRow(0);
+        d.unit->setValue(2.5);
+        d.dspin->setValue(3);
+        d.tabs->setCurrentIndex(1);
+        d.table->selectRow(1);
+        QVERIFY(d.state.saveStateFile());
+        // Spin boxes' own line edits are written like any other line edit.
+        QCOMPARE(readAll(path), Bom + "check=FALSE\n!action!=GO\nedit=hello\nradio=TRUE\ncombo=three\ncombo_index=2\n"
+                                      "list=a\nunit=2.5\nqt_spinbox_lineedit=2.5\ndspin=3\n"
+                                      "qt_spinbox_lineedit=3.00000000\ntabs=1\ntable=B^\n");
+    }
+
+    void actionFollowsTheFirstControlsIndexLine()
+    {
+        QDialog d;
+        auto* combo = new QComboBox(&d);
+        combo->setObjectName("Kind");
+        combo->addItems({"x", "y"});
+        auto* check = new QCheckBox(&d);
+        check->setObjectName("more");
+        CDialogState state(&d);
+        const QString path = m_host->path("combo-first.txt");
+        state.loadStateFile(path);
+        state.setAction("OK");
+        QVERIFY(state.saveStateFile());
+        QCOMPARE(readAll(path), Bom + "kind=x\nkind_index=0\n!action!=OK\nmore=FALSE\n");
+    }
+
+    void controlsWithoutValuesWriteOnlyTheMark()
+    {
+        QDialog d;
+        auto* label = new QLabel("caption", &d);
+        label->setObjectName("caption");
+        new QGroupBox(&d);
+        auto* unnamed = new QCheckBox(&d); // no name, no line
+        unnamed->setChecked(true);
+        CDialogState state(&d);
+        const QString path = m_host->path("empty.txt");
+        state.loadStateFile(path);
+        state.setAction("X");
+        QVERIFY(state.saveStateFile());
+        QCOMPARE(readAll(path), Bom);
+    }
+
+    void readingWithAndWithoutMark_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("utf-8 with mark") << QByteArray(Bom + "name=caf\xC3\xA9\n") << QStringLiteral("caf\u00e9");
+        QTest::newRow("local 8-bit") << QByteArray("name=caf\xE9\n") << QStringLiteral("caf\u00e9");
+        QTest::newRow("crlf lines") << QByteArray("name=v\r\nother=w\r\n") << QStringLiteral("v");
+        QTest::newRow("no final newline") << QByteArray("name=last") << QStringLiteral("last");
+    }
+
+    void readingWithAndWithoutMark()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        QTextCodec* saved = QTextCodec::codecForLocale();
+        QTextCodec::setCodecForLocale(QTextCodec::codecForName("ISO-8859-1"));
+        QDialog d;
+        CDialogState state(&d);
+        const QString path = m_host->path("read.txt");
+        writeFile(path, bytes);
+        state.loadStateFile(path);
+        QTextCodec::setCodecForLocale(saved);
+        QCOMPARE(state.stateValue("name"), expected);
+        QCOMPARE(state.stateValue("NAME"), expected);
+    }
+
+    void mergingReplacesByLowerCasedKey()
+    {
+        QDialog d;
+        CDialogState state(&d);
+        state.setStateLines({"width=3", "other=1"});
+        const QString path = m_host->path("merge.txt");
+        writeFile(path, "Width=5\nnew=7\nno equals sign\n");
+        state.loadStateFile(path);
+        QCOMPARE(state.stateLines(), (QStringList{"Width=5", "other=1", "new=7", "no equals sign"}));
+        QCOMPARE(state.stateFilePath(), path);
+        // An empty path reads nothing and keeps the remembered path.
+        state.loadStateFile(CKvString());
+        QCOMPARE(state.stateFilePath(), path);
+        // An unreadable file keeps the state lines.
+        state.loadStateFile(m_host->path("missing/state.txt"));
+        QCOMPARE(state.stateLines().size(), 4);
+    }
+
+    void stateValueMatchesWholeKeys()
+    {
+        QDialog d;
+        CDialogState state(&d);
+        state.setStateLines({"lineedit=1", "edit=2", "Text=abc=def", "noequals", "=empty key"});
+        QCOMPARE(state.stateValue("edit"), QStringLiteral("2"));
+        QCOMPARE(state.stateValue("text"), QStringLiteral("abc"));
+        QCOMPARE(state.stateValue("noequals"), QString());
+        QCOMPARE(state.stateValue(""), QString());
+        state.setStateValue("edit", "9");
+        state.setStateValue("EDIT", "10"); // case-sensitive: no line is named EDIT
+        state.setStateValue("absent", "1");
+        QCOMPARE(state.stateLines(), (QStringList{"lineedit=1", "edit=9", "Text=abc=def", "noequals", "=empty key"}));
+    }
+
+    // The indexed merge gives exactly what the line-by-line merge gives.
+    void mergeAgreesWithLineByLineMerge()
+    {
+        QRandomGenerator rng(20261206);
+        const QStringList keys = {"a", "A", "b", "width", "Width", "WIDTH", "x_index", "!action!", "", "n o", "é"};
+        for (int round = 0; round < 200; ++round) {
+            QStringList initial, file;
+            auto randomLine = [&] {
+                const QString key = keys.at(int(rng.bounded(keys.size())));
+                switch (rng.bounded(5)) {
+                case 0: return key; // no "="
+                case 1: return QString();
+                case 2: return key + "=" + QString::number(rng.bounded(100)) + "=z";
+                default: return key + "=" + QString::number(rng.bounded(100));
+                }
+            };
+            for (int i = int(rng.bounded(8)); i > 0; --i)
+                initial << randomLine();
+            for (int i = int(rng.bounded(30)); i > 0; --i)
+                file << randomLine();
+            QStringList expected = initial;
+            referenceStateMerge(expected, file);
+
+            QDialog d;
+            CDialogState state(&d);
+            state.setStateLines(initial);
+            const QString path = m_host->path("random.txt");
+            writeFile(path, file.isEmpty() ? Bom : Bom + file.join('\n').toUtf8() + '\n');
+            state.loadStateFile(path);
+            QCOMPARE(state.stateLines(), expected);
+        }
+    }
+
+    void unwritableStateFile()
+    {
+        QDialog d;
+        auto* check = new QCheckBox(&d);
+        check->setObjectName("c");
+        CDialogState state(&d);
+        QVERIFY(!state.saveStateFile()); // no path yet
+        // A folder where the file should be cannot be replaced by a file.
+        const QString folder = m_host->path("a-folder");
+        QDir().mkpath(folder);
+        state.loadStateFile(folder);
+        QVERIFY(!state.saveStateFile());
+        QVERIFY(QFileInfo(folder).isDir());
+        state.loadStateFile(m_host->path("no/such/folder/state.txt"));
+        QVERIFY(!state.saveStateFile());
+    }
+
+    void geometryIsKeptOnReopen()
+    {
+        QDialog d;
+        CDialogState state(&d);
+        d.show();
+        d.setGeometry(130, 90, 300, 200);
+        d.hide();
+        state.loadStateFile(CKvString());
+        QCOMPARE(d.geometry(), QRect(130, 90, 300, 200));
+    }
+
+    void helpTopics_data()
+    {
+        QTest::addColumn<QString>("topic");
+        QTest::addColumn<int>("id");
+        QTest::newRow("breakline") << "breakline" << 9101;
+        QTest::newRow("edittextcase") << "edittextcase" << 9117;
+        QTest::newRow("exportInfo") << "exportInfo" << 9133;
+        QTest::newRow("exportinfo is another name") << "exportinfo" << 0;
+        QTest::newRow("showlinks has none") << "showlinks" << 0;
+        QTest::newRow("multiviewsetup") << "multiviewsetup" << 9145;
+        QTest::newRow("variabletoscript") << "variabletoscript" << 9135;
+        QTest::newRow("unknown") << "nothing" << 0;
+    }
+
+    void helpTopics()
+    {
+        QFETCH(QString, topic);
+        QFETCH(int, id);
+        QDialog d;
+        CDialogState state(&d);
+        CKvHelp::ClearCalls();
+        state.showHelp(topic);
+        QCOMPARE(CKvHelp::Calls().size(), 1);
+        const CKvHelp::Call call = CKvHelp::Calls().first();
+        QCOMPARE(call.id, id);
+        QCOMPARE(call.file, QStringLiteral("kvhost-help.qch"));
+        QCOMPARE(call.parent, nullptr);
+        QCOMPARE(call.flag, 16);
+    }
+
+    void foldersAndTitleBar()
+    {
+        const QString favourites = m_host->logFilePath() + "Korvane/Favorites";
+        QVERIFY(!QDir(favourites).exists());
+        QDialog d(nullptr, Qt::WindowTitleHint | Qt::WindowContextHelpButtonHint);
+        CDialogState state(&d);
+        QVERIFY(QDir(favourites).exists());
+        QCOMPARE(state.favouritesFolder(), favourites);
+        QCOMPARE(CDialogState::moduleDataFolder(), m_host->logFilePath() + "Korvane");
+        QVERIFY(!(d.windowFlags() & Qt::WindowContextHelpButtonHint));
+    }
+};
+
+KV_TEST_MAIN(TestDialogState)
+#include "tst_dialogstate.moc"
