@@ -1,0 +1,243 @@
+// The text case editor: its conversions, its preview, and Dlg_edittextcase end to end.
+#include "LispCall.h"
+#include "ModalDriver.h"
+#include "PlatformFixture.h"
+#include "TestEnvironment.h"
+
+#include "dialogs/text/Dlg_QT_EditTextCase.h"
+#include "exchange/DialogState.h"
+#include "kernel/KvDocument.h"
+#include "kernel/KvSystemServices.h"
+#include "module/DialogRegistry.h"
+#include "module/LispFunctionsModule.h"
+
+#include <QApplication>
+
+namespace {
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+} // namespace
+
+class TestEditTextCase : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<PlatformFixture> m_host;
+    OdRxModule* m_module = nullptr;
+
+private slots:
+    void init()
+    {
+        m_host = std::make_unique<PlatformFixture>(1);
+        void* handle = nullptr;
+        m_module = kvCreateModuleObject(&handle);
+        m_module->initApp();
+    }
+
+    void cleanup()
+    {
+        m_module->uninitApp();
+        m_module->deleteModule();
+        m_host.reset();
+    }
+
+    void conversions_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("sentence") << "hELLO wORLD" << 1 << "Hello world";
+        QTest::newRow("lower") << "hELLO wORLD" << 2 << "hello world";
+        QTest::newRow("upper") << "hELLO wORLD" << 3 << "HELLO WORLD";
+        QTest::newRow("title") << "hELLO wORLD" << 4 << "Hello World";
+        QTest::newRow("toggle") << "hELLO wORLD" << 5 << "Hello World";
+        QTest::newRow("sentence after a blank") << " abc" << 1 << " abc";
+        QTest::newRow("sentence after a digit") << "3rd PLACE" << 1 << "3rd place";
+        QTest::newRow("title after a hyphen") << "hello-world" << 4 << "Hello-world";
+        QTest::newRow("title after a digit") << "3rd place" << 4 << "3rd Place";
+        QTest::newRow("title after a tab") << "a\tb" << 4 << "A\tB";
+        QTest::newRow("toggle keeps digits") << "a1B2" << 5 << "A1b2";
+        QTest::newRow("accented letters") << "\u00e9T\u00c9" << 5 << "\u00c9t\u00e9";
+        QTest::newRow("empty") << "" << 4 << "";
+    }
+
+    void conversions()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, style);
+        QFETCH(QString, expected);
+        Dlg_QT_EditTextCase dialog;
+        dialog.setSourceText(text);
+        dialog.show();
+        QRadioButton* radios[] = {dialog.radioButton1, dialog.radioButton2, dialog.radioButton3, dialog.radioButton4,
+                                  dialog.radioButton5};
+        radios[style - 1]->click();
+        QCOMPARE(dialog.previewLabel->text(), expected);
+        QCOMPARE(dialog.styleNumber(), style);
+        QCOMPARE(dialog.dialogState()->action(), dialog.styleName());
+    }
+
+    void formMatchesItsDescription()
+    {
+        Dlg_QT_EditTextCase dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("EditTextCase"));
+        QVERIFY(dialog.radioButton1->isChecked());
+        QCOMPARE(dialog.previewLabel->text(), QStringLiteral("This is a sample text for quor"));
+        QCOMPARE(dialog.referenceEdit->styleSheet(),
+                 QStringLiteral("background-color: rgb(174, 213, 255);\nborder-color: rgb(0, 0, 0);color: rgb(0,0,0)"));
+        QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
+        QVERIFY(!dialog.testAttribute(Qt::WA_QuitOnClose));
+        QVERIFY(!dialog.okButton->icon().isNull());
+        QVERIFY(!dialog.buttonHelp->icon().isNull());
+        CKvHelp::ClearCalls();
+        dialog.buttonHelp->click();
+        QCOMPARE(CKvHelp::Calls().value(0).id, 9117);
+    }
+
+    // OK writes the radio buttons with the action after the first, and returns the style.
+    void okReturnsTheChosenStyle_data()
+    {
+        QTest::addColumn<QByteArray>("stateIn");
+        QTest::addColumn<QString>("click");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QByteArray>("stateOut");
+        QTest::newRow("current=Upper preselects")
+            << QByteArray("current=Upper\n") << "" << 3
+            << QByteArray("\xEF\xBB\xBFradiobutton1=FALSE\n!action!=Upper\nradiobutton2=FALSE\nradiobutton3=TRUE\n"
+                          "radiobutton4=FALSE\nradiobutton5=FALSE\n");
+        QTest::newRow("user picks toggle")
+            << QByteArray("current=Lower\nfoo=bar\n") << "radioButton5" << 5
+            << QByteArray("\xEF\xBB\xBFradiobutton1=FALSE\n!action!=toGgle\nradiobutton2=FALSE\nradiobutton3=FALSE\n"
+                          "radiobutton4=FALSE\nradiobutton5=TRUE\n");
+        QTest::newRow("unknown style keeps the default")
+            << QByteArray("current=Shouting\n") << "" << 1
+            << QByteArray("\xEF\xBB\xBFradiobutton1=TRUE\n!action!=Sentence\nradiobutton2=FALSE\nradiobutton3=FALSE\n"
+                          "radiobutton4=FALSE\nradiobutton5=FALSE\n");
+    }
+
+    void okReturnsTheChosenStyle()
+    {
+        QFETCH(QByteArray, stateIn);
+        QFETCH(QString, click);
+        QFETCH(int, result);
+        QFETCH(QByteArray, stateOut);
+        const QString path = m_host->path("case.txt");
+        writeFile(path, stateIn);
+        ModalDriver driver;
+        auto& step = driver.expect("Dlg_QT_EditTextCase");
+        if (!click.isEmpty())
+            step.click(click);
+        step.click("okButton");
+        driver.start();
+        const LispCallResult r = callLisp(m_host->document(0), "Dlg_edittextcase", std::move(ArgChain().str(path).str("hELLO wORLD")));
+        QVERIFY2(driver.finished(), qPrintable(driver.failure()));
+        QCOMPARE(r.status, kvrt::Normal);
+        QCOMPARE(r.integer(), result);
+        QCOMPARE(readAll(path), stateOut);
+    }
+
+    void cancelReturnsNilAndLeavesTheFile()
+    {
+        const QString path = m_host->path("case.txt");
+        writeFile(path, "current=Title\nkeep=me\n");
+        ModalDriver driver;
+        driver.expect("Dlg_QT_EditTextCase").click("radioButton2").click("cancelButton");
+        driver.start();
+        const LispCallResult r = callLisp(m_host->document(0), "Dlg_edittextcase", std::move(ArgChain().str(path).str("Text")));
+        QVERIFY2(driver.finished(), qPrintable(driver.failure()));
+        QCOMPARE(r.status, kvrt::Normal);
+        QVERIFY(r.isNil());
+        QCOMPARE(readAll(path), QByteArray("current=Title\nkeep=me\n"));
+    }
+
+    void argumentsOfAnyShape_data()
+    {
+        QTest::addColumn<int>("shape");
+        QTest::newRow("text missing") << 0;
+        QTest::newRow("text is a number") << 1;
+        QTest::newRow("extra arguments") << 2;
+    }
+
+    // A missing or odd text converts the empty text; the call still works.
+    void argumentsOfAnyShape()
+    {
+        QFETCH(int, shape);
+        const QString path = m_host->path("case.txt");
+        const long nodes = kvLiveNodeCount();
+        ArgChain args;
+        args.str(path);
+        if (shape == 1)
+            args.int16(7);
+        if (shape == 2)
+            args.str("abc").real(1.5).nil();
+        QString shown;
+        ModalDriver driver;
+        driver.expect("Dlg_QT_EditTextCase").run([&shown](QWidget* w) {
+            shown = static_cast<Dlg_QT_EditTextCase*>(w)->referenceEdit->text();
+        }).click("okButton");
+        driver.start();
+        {
+            const LispCallResult r = callLisp(m_host->document(0), "Dlg_edittextcase", std::move(args));
+            QVERIFY2(driver.finished(), qPrintable(driver.failure()));
+            QCOMPARE(r.status, kvrt::Normal);
+            QCOMPARE(r.integer(), 1);
+        }
+        QCOMPARE(shown, shape == 2 ? QStringLiteral("abc") : QString());
+        // The argument list was released, the result handed over: nothing is left behind.
+        QCOMPARE(kvLiveNodeCount(), nodes);
+    }
+
+    void oneDialogPerDocument()
+    {
+        CKvDocument* second = m_host->newDocument();
+        const QString path = m_host->path("case.txt");
+        auto run = [&](CKvDocument* document) {
+            m_host->documents()->ActivateDocument(document);
+            QDialog* seen = nullptr;
+            ModalDriver driver;
+            driver.expect("Dlg_QT_EditTextCase").run([&seen](QWidget* w) { seen = static_cast<QDialog*>(w); }).click("cancelButton");
+            driver.start();
+            callLisp(document, "Dlg_edittextcase", std::move(ArgChain().str(path)));
+            return seen;
+        };
+        QDialog* a1 = run(m_host->document(0));
+        QDialog* b1 = run(second);
+        QDialog* a2 = run(m_host->document(0));
+        QVERIFY(a1 && b1);
+        QVERIFY(a1 != b1);
+        QCOMPARE(a2, a1);
+        QCOMPARE(a1->parentWidget(), m_host->mainWindow());
+    }
+
+    void keepsTheLastStyleBetweenCalls()
+    {
+        const QString path = m_host->path("case.txt");
+        writeFile(path, "");
+        ModalDriver first;
+        first.expect("Dlg_QT_EditTextCase").click("radioButton4").click("okButton");
+        first.start();
+        const int chosen = callLisp(m_host->document(0), "Dlg_edittextcase", std::move(ArgChain().str(path).str("x"))).integer();
+        QVERIFY2(first.finished(), qPrintable(first.failure()));
+        QCOMPARE(chosen, 4);
+        first.stop();
+        writeFile(path, "");
+        ModalDriver second;
+        second.expect("Dlg_QT_EditTextCase").click("okButton");
+        second.start();
+        const int again = callLisp(m_host->document(0), "Dlg_edittextcase", std::move(ArgChain().str(path).str("x"))).integer();
+        QVERIFY2(second.finished(), qPrintable(second.failure()));
+        QCOMPARE(again, 4);
+    }
+};
+
+KV_TEST_MAIN(TestEditTextCase)
+#include "tst_edittextcase.moc"
