@@ -9,6 +9,7 @@
 #include "kernel/KvSystemServices.h"
 #include "kernel/lisp/KvLispEngine.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -52,6 +53,19 @@ void HostApplication::documentAdded(CKvDocument* document)
 int HostApplication::start()
 {
     m_batch = !m_options.evals.isEmpty() || !m_options.script.isEmpty() || m_options.listFunctions;
+
+    if (m_options.automation.any()) {
+        m_automation = std::make_unique<HostAutomation>(m_options.automation);
+        QString error;
+        if (!m_automation->start(&error)) {
+            std::fprintf(stderr, "kvhost: %s\n", qPrintable(error));
+            return 2;
+        }
+        // In the event loop a failed dialog script ends kvhost; a batch run stops evaluating.
+        if (!m_batch)
+            connect(m_automation.get(), &HostAutomation::scriptFailed, this,
+                    [] { QCoreApplication::exit(HostAutomation::ScriptFailed); });
+    }
 
     CKvSystemServices::Options so;
     so.userFolder = m_options.userFolder;
@@ -99,9 +113,13 @@ int HostApplication::start()
             for (const QString& name : d->GetLispContext()->DefinedFunctions())
                 print(name);
     }
-    for (const QString& expression : m_options.evals)
+    const auto scriptFailed = [this] { return m_automation && m_automation->failed(); };
+    for (const QString& expression : m_options.evals) {
+        if (scriptFailed())
+            break;
         ok = evaluate(expression) && ok;
-    if (!m_options.script.isEmpty()) {
+    }
+    if (!m_options.script.isEmpty() && !scriptFailed()) {
         QFile file(m_options.script);
         if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
             std::fprintf(stderr, "kvhost: cannot read %s: %s\n", qPrintable(m_options.script), qPrintable(file.errorString()));
@@ -112,7 +130,12 @@ int HostApplication::start()
             ok = evaluate(in.readAll()) && ok;
         }
     }
-    return ok ? 0 : 1;
+    return finish(ok ? 0 : 1);
+}
+
+int HostApplication::finish(int code)
+{
+    return m_automation ? m_automation->finish(code) : code;
 }
 
 void HostApplication::shutdown()

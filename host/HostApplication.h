@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HostAutomation.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -25,6 +27,7 @@ public:
         QStringList drawings;
         QString userFolder;
         bool headless = false;
+        HostAutomation::Options automation;
     };
 
     explicit HostApplication(const Options& options);
@@ -33,6 +36,9 @@ public:
     // Starts the host; returns the process exit code (batch) or -1 to enter the event loop.
     int start();
     void shutdown();
+    // The exit code after the event loop: `code`, unless the dialog script failed or has
+    // blocks left.
+    int finish(int code);
 
     // Evaluates LISP source in the active document, printing each result; false on error.
     bool evaluate(const QString& source);
@@ -47,5 +53,6 @@ private:
     Options m_options;
     std::unique_ptr<CKvModuleLoader> m_loader;
     std::unique_ptr<MainWindow> m_window;
+    std::unique_ptr<HostAutomation> m_automation;
     bool m_batch = false;
 };

@@ -38,6 +38,7 @@ int main(int argc, char** argv)
     QCommandLineOption moduleOption(QStringLiteral("module"), QStringLiteral("The module file to load."), QStringLiteral("path"));
     QCommandLineOption userOption(QStringLiteral("user-folder"), QStringLiteral("The host's user folder."), QStringLiteral("folder"));
     parser.addOptions({evalOption, scriptOption, listOption, documentsOption, moduleOption, userOption});
+    parser.addOptions(HostAutomation::commandLineOptions());
     parser.addPositionalArgument(QStringLiteral("drawings"), QStringLiteral("DXF drawings to open."), QStringLiteral("[drawing...]"));
     parser.process(app);
 
@@ -57,6 +58,11 @@ int main(int argc, char** argv)
                              ? parser.value(userOption)
                              : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     options.headless = headless;
+    QString optionError;
+    if (!HostAutomation::readOptions(parser, &options.automation, &optionError)) {
+        std::fprintf(stderr, "kvhost: %s\n", qPrintable(optionError));
+        return 2;
+    }
 
     HostApplication host(options);
     const int code = host.start();
@@ -64,7 +70,7 @@ int main(int argc, char** argv)
         return code;
     if (headless)
         std::fprintf(stderr, "kvhost: no display; running headless (offscreen).\n");
-    const int result = app.exec();
+    const int result = host.finish(app.exec());
     host.shutdown();
     return result;
 }

@@ -1,0 +1,151 @@
+// kvhost's automation options, run on the built kvhost as a script or a person starts it.
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+class TestKvhostAutomation : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void options_data();
+    void options();
+    void picturesOnlyOfWhatOpened();
+    void picturesOfModuleDialogs();
+
+private:
+    struct Run
+    {
+        int code = -1;
+        QString out;
+        QString err;
+    };
+    Run kvhost(const QStringList& arguments);
+    QString write(const QString& name, const QByteArray& text);
+
+    QTemporaryDir m_dir;
+};
+
+void TestKvhostAutomation::initTestCase()
+{
+    QVERIFY2(QFile::exists(QStringLiteral(KV_KVHOST)), KV_KVHOST);
+    QVERIFY(m_dir.isValid());
+}
+
+TestKvhostAutomation::Run TestKvhostAutomation::kvhost(const QStringList& arguments)
+{
+    QProcess process;
+    process.setProgram(QStringLiteral(KV_KVHOST));
+    process.setArguments(QStringList{QStringLiteral("--user-folder"), m_dir.filePath(QStringLiteral("user"))} + arguments);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.start();
+    Run run;
+    if (!process.waitForStarted(10000) || !process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished(5000);
+        run.err = QStringLiteral("kvhost did not run to its end: ") + process.errorString();
+        return run;
+    }
+    run.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QString TestKvhostAutomation::write(const QString& name, const QByteArray& text)
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+        return QString();
+    return path;
+}
+
+void TestKvhostAutomation::options_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // %s: the script file written from "script"; %d: the test's folder
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");    // %s: the script file
+
+    const QByteArray twoBlocks = "# nothing opens these\nDlg_QT_EditTextCase\n  click radioButton3\n  click okButton\n"
+                                 "QMessageBox\n  click OK\n";
+    QTest::newRow("blocks left over")
+        << QStringList{"--dialog-script", "%s", "--eval", "(+ 1 2)"} << twoBlocks << 3
+        << "kvhost: dialog script %s: 2 of 2 blocks not done: Dlg_QT_EditTextCase at %s:2, QMessageBox at %s:5\n";
+    QTest::newRow("script with errors")
+        << QStringList{"--dialog-script", "%s", "--eval", "(+ 1 2)"} << QByteArray("Dlg\n  clik ok\n  set name\n") << 2
+        << "kvhost: %s:2: unknown action 'clik'";
+    QTest::newRow("script missing")
+        << QStringList{"--dialog-script", "%s.missing", "--eval", "(+ 1 2)"} << QByteArray() << 2
+        << "kvhost: %s.missing: cannot read the dialog script";
+    QTest::newRow("auto-close with a script")
+        << QStringList{"--dialog-script", "%s", "--auto-close", "--eval", "(+ 1 2)"} << twoBlocks << 2
+        << "kvhost: --auto-close and --dialog-script do not go together";
+    QTest::newRow("bad timeout")
+        << QStringList{"--dialog-script", "%s", "--dialog-timeout", "soon", "--eval", "(+ 1 2)"} << twoBlocks << 2
+        << "kvhost: --dialog-timeout takes seconds";
+
+    // With one of the module's dialogs.
+    const QString openDialog = QStringLiteral("(Dlg_edittextcase \"%d/state.txt\")");
+    QTest::newRow("module dialog driven")
+        << QStringList{"--dialog-script", "%s", "--eval", openDialog}
+        << QByteArray("Dlg_QT_EditTextCase\n  click radioButton3\n  expect-value radioButton3 true\n  click okButton\n")
+        << 0 << "";
+    QTest::newRow("module dialog is not the window expected")
+        << QStringList{"--dialog-script", "%s", "--eval", openDialog, "--eval", openDialog}
+        << QByteArray("QMessageBox\n  click OK\nDlg_QT_EditTextCase\n  cancel\n") << 3
+        << "kvhost: dialog script failed: %s:1: expected a QMessageBox window, but Dlg_QT_EditTextCase";
+    QTest::newRow("module dialog left open")
+        << QStringList{"--dialog-script", "%s", "--dialog-timeout", "0.3", "--eval", openDialog}
+        << QByteArray("Dlg_QT_EditTextCase\n  click radioButton2\n") << 3
+        << "kvhost: dialog script failed: timed out after 300 ms with Dlg_QT_EditTextCase";
+}
+
+void TestKvhostAutomation::options()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, script);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+
+    const QString path = write(QStringLiteral("script-%1.txt").arg(QTest::currentDataTag()), script);
+    QVERIFY(!path.isEmpty());
+    for (QString& argument : arguments)
+        argument.replace(QLatin1String("%s"), path).replace(QLatin1String("%d"), m_dir.path());
+    const Run run = kvhost(arguments);
+    QVERIFY2(run.err.contains(message.replace(QLatin1String("%s"), path)), qPrintable(run.err));
+    QCOMPARE(run.code, code);
+}
+
+void TestKvhostAutomation::picturesOnlyOfWhatOpened()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("pictures/of/nothing"));
+    const Run run = kvhost({QStringLiteral("--screenshot-dir"), folder, QStringLiteral("--auto-close"),
+                            QStringLiteral("--eval"), QStringLiteral("(+ 1 2)")});
+    QVERIFY2(run.code == 0, qPrintable(run.err));
+    QCOMPARE(run.out.trimmed(), QStringLiteral("3"));
+    QVERIFY(QFileInfo(folder).isDir());
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+void TestKvhostAutomation::picturesOfModuleDialogs()
+{
+    const QString folder = m_dir.filePath(QStringLiteral("pictures/of/dialogs"));
+    const QString openDialog = QStringLiteral("(Dlg_edittextcase \"%1/state.txt\")").arg(m_dir.path());
+    const Run run = kvhost({QStringLiteral("--screenshot-dir"), folder, QStringLiteral("--auto-close"),
+                            QStringLiteral("--eval"), openDialog, QStringLiteral("--eval"), openDialog});
+    QVERIFY2(run.code == 0, qPrintable(run.err));
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+             (QStringList{"Dlg_QT_EditTextCase-2.png", "Dlg_QT_EditTextCase.png"}));
+    QVERIFY(!QImage(folder + QStringLiteral("/Dlg_QT_EditTextCase.png")).isNull());
+}
+
+KV_TEST_MAIN(TestKvhostAutomation)
+#include "tst_kvhost_automation.moc"
