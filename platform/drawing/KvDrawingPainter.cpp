@@ -4,6 +4,7 @@
 #include "drawing/KvGeometry.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QHash>
 #include <QPaintDevice>
 #include <QPainter>
@@ -93,10 +94,6 @@ public:
                 state.frozen = layer.frozen;
                 m_layersLower.insert(layer.name.toLower(), state);
             }
-        m_font.setPixelSize(64);
-        m_fontCapHeight = QFontMetricsF(m_font).capHeight();
-        if (m_fontCapHeight <= 0)
-            m_fontCapHeight = 46;
     }
 
     qint64 drawn() const { return m_drawn; }
@@ -332,7 +329,7 @@ private:
         const QStringList lines = text.plainText().split(QLatin1Char('\n'));
         const double pitch = text.height * 5 / 3;
         const double firstBaseline = text.multiline ? box.y() + box.height() - text.height : 0;
-        if (pixels < kSmallestText) {
+        if (pixels < kSmallestText || !fontReady()) {
             // Too small to read: a line where the text runs.
             for (int i = 0; i < lines.size(); ++i) {
                 const double y = firstBaseline - i * pitch + text.height / 2;
@@ -389,6 +386,21 @@ private:
         m_boxOpen.remove(block);
         m_blockBoxes.insert(block, box);
         return box;
+    }
+
+    // Fonts need a GUI application; without one (a command-line tool rendering previews)
+    // texts are drawn as lines.
+    bool fontReady()
+    {
+        if (m_fontCapHeight == 0) {
+            m_fontCapHeight = -1;
+            if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+                m_font.setPixelSize(64);
+                const double cap = QFontMetricsF(m_font).capHeight();
+                m_fontCapHeight = cap > 0 ? cap : 46;
+            }
+        }
+        return m_fontCapHeight > 0;
     }
 
     void drawReference(const OdDbBlockReference& ref, const QString& layerName, const QColor& color, const KvPlacement& placement,
