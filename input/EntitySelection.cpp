@@ -66,6 +66,7 @@ int QUOR_EntSel()
         if (set->Count() > 0 && CKvAPI::GetADSName(set->GetObjectId(0), name) == kvrt::Normal) {
             host.context->AppendPoint(&list, pickPoint, true);
             host.context->AppendEntityName(&list, name);
+            host.context->AppendValue(&list, kvrt::ListEnd);
             host.context->ReturnList(list);
         } else {
             host.context->ReturnNil();

@@ -38,6 +38,8 @@ void returnEntityList(CKvLispContext* context, const CKvSelectionSet& set)
     context->AppendValue(&list, kvrt::ListBegin);
     for (int i = 0; i < set.Count(); ++i)
         appendEntityName(context, &list, set.GetObjectId(i));
+    // Closed explicitly, so that the chain reads as one list wherever it is handed on.
+    context->AppendValue(&list, kvrt::ListEnd);
     context->ReturnList(list);
     context->ReleaseChain(list);
 }
