@@ -17,7 +17,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
   for script in examples/*.lsp; do
     [ -e "$script" ] || continue
     echo "== $script"
-    build/bin/kvhost --screenshot-dir "$shots" --auto-close --script "$script" </dev/null || status=$?
+    build/bin/kvhost --screenshot-dir "$shots/$(basename "$script" .lsp)" --auto-close --script "$script" </dev/null || status=$?
   done
   echo "Screenshots of the dialogs: $shots"
   exit $status

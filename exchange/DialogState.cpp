@@ -25,16 +25,127 @@
 #include <QTextStream>
 #include <QToolButton>
 #include <cmath>
+#include <vector>
 
 namespace {
 const char* const ValueProperty = "value";
 
-// The key of a state line: the text before its first "=" (the whole line without one).
-inline QStringRef keyOf(const QString& line)
+// State lines grouped by the text before their first "=": an open-addressing table of
+// groups, each a chain of line indices. Keys are views into the lines themselves, so
+// building and searching it allocates nothing per line.
+class StateLineIndex
 {
-    const int eq = line.indexOf(QLatin1Char('='));
-    return eq < 0 ? line.midRef(0) : line.leftRef(eq);
-}
+public:
+    explicit StateLineIndex(const QStringList& lines) : m_lines(lines)
+    {
+        std::size_t capacity = 16;
+        while (capacity < std::size_t(lines.size()) * 2 + 64)
+            capacity *= 2;
+        m_slots.assign(capacity, Slot{});
+        m_next.reserve(std::size_t(lines.size()) * 2 + 16);
+        for (int i = 0; i < lines.size(); ++i) {
+            const int eq = lines.at(i).indexOf(QLatin1Char('='));
+            if (eq >= 0)
+                add(QStringView(lines.at(i)).left(eq), i);
+            else
+                ensureNext(i);
+        }
+    }
+
+    // The group of lines whose prefix is key, or -1.
+    int find(QStringView key) const
+    {
+        const uint h = qHash(key);
+        for (std::size_t s = h & mask();; s = (s + 1) & mask()) {
+            const Slot& slot = m_slots[s];
+            if (slot.head == Empty)
+                return -1;
+            if (slot.head >= 0 && slot.hash == h && prefixOf(slot.head) == key)
+                return int(s);
+        }
+    }
+    int headOf(int group) const { return m_slots[std::size_t(group)].head; }
+    int nextOf(int line) const { return m_next[std::size_t(line)]; }
+    void remove(int group) { m_slots[std::size_t(group)].head = Removed; }
+
+    // Adds one line (with no successor) under its prefix.
+    void add(QStringView prefix, int line)
+    {
+        ensureNext(line);
+        m_next[std::size_t(line)] = -1;
+        addChain(prefix, line);
+    }
+
+    // Adds a chain of lines (already linked) under their common prefix.
+    void addChain(QStringView prefix, int first)
+    {
+        int last = first;
+        while (m_next[std::size_t(last)] >= 0)
+            last = m_next[std::size_t(last)];
+        const uint h = qHash(prefix);
+        std::size_t s = h & mask();
+        for (;; s = (s + 1) & mask()) {
+            Slot& slot = m_slots[s];
+            if (slot.head == Empty)
+                break;
+            if (slot.head >= 0 && slot.hash == h && prefixOf(slot.head) == prefix) {
+                m_next[std::size_t(slot.tail)] = first;
+                slot.tail = last;
+                return;
+            }
+        }
+        if (++m_used * 2 > m_slots.size()) {
+            grow();
+            addChain(prefix, first);
+            return;
+        }
+        m_slots[s] = Slot{h, first, last};
+    }
+
+private:
+    static constexpr int Empty = -1;
+    static constexpr int Removed = -2;
+    struct Slot
+    {
+        uint hash = 0;
+        int head = Empty;
+        int tail = Empty;
+    };
+
+    std::size_t mask() const { return m_slots.size() - 1; }
+    QStringView prefixOf(int line) const
+    {
+        const QString& text = m_lines.at(line);
+        const int eq = text.indexOf(QLatin1Char('='));
+        return QStringView(text).left(eq < 0 ? text.size() : eq);
+    }
+    void ensureNext(int line)
+    {
+        if (m_next.size() <= std::size_t(line))
+            m_next.resize(std::size_t(line) + 1, -1);
+    }
+    void grow()
+    {
+        std::vector<Slot> old;
+        old.swap(m_slots);
+        m_slots.assign(old.size() * 2, Slot{});
+        m_used = 0;
+        for (const Slot& slot : old) {
+            if (slot.head < 0)
+                continue;
+            std::size_t s = slot.hash & mask();
+            while (m_slots[s].head != Empty)
+                s = (s + 1) & mask();
+            m_slots[s] = slot;
+            ++m_used;
+        }
+    }
+
+    const QStringList& m_lines;
+    std::vector<Slot> m_slots;
+    std::vector<int> m_next;
+    std::size_t m_used = 0;
+};
 
 QString number6(double v)
 {
@@ -73,34 +184,35 @@ void CDialogState::loadStateFile(const CKvString& path)
     in.setCodec(QTextCodec::codecForLocale());
 
     // A file line replaces every state line that begins with its lower-cased key and "=".
-    // Such a state line begins with exactly that text, so the state lines are indexed by
-    // the text before their first "=" (as it stands, case and all): one look-up per line.
-    QHash<QString, QVector<int>> index;
-    index.reserve(m_lines.size());
-    for (int i = 0; i < m_lines.size(); ++i) {
-        const int eq = m_lines.at(i).indexOf(QLatin1Char('='));
-        if (eq >= 0)
-            index[m_lines.at(i).left(eq)].append(i);
-    }
+    // Such a state line begins with exactly that text, so the state lines are grouped by the
+    // text before their first "=" (as it stands, case and all): one look-up per file line.
+    StateLineIndex index(m_lines);
     QString line;
+    QString lowered;
     while (in.readLineInto(&line)) {
-        const QString key = keyOf(line).toString().toLower();
         const int eq = line.indexOf(QLatin1Char('='));
-        const QString newPrefix = eq >= 0 ? line.left(eq) : QString();
-        auto it = index.find(key);
-        if (it != index.end() && !it.value().isEmpty()) {
-            const QVector<int> replaced = it.value();
-            for (int i : replaced)
-                m_lines[i] = line;
-            if (eq < 0 || newPrefix != key) {
-                index.erase(it);
-                if (eq >= 0)
-                    index[newPrefix] += replaced;
+        const QStringView prefix = eq < 0 ? QStringView(line) : QStringView(line).left(eq);
+        // Most keys are lower case already; only others need a lower-cased copy.
+        QStringView key = prefix;
+        for (const QChar c : prefix) {
+            if (c.toLower() != c) {
+                lowered = prefix.toString().toLower();
+                key = lowered;
+                break;
             }
-        } else {
+        }
+        const int group = index.find(key);
+        if (group >= 0) {
+            const int first = index.headOf(group);
+            for (int i = first; i >= 0; i = index.nextOf(i))
+                m_lines[i] = line;
+            index.remove(group);
             if (eq >= 0)
-                index[newPrefix].append(m_lines.size());
+                index.addChain(QStringView(m_lines[first]).left(eq), first);
+        } else {
             m_lines.append(line);
+            if (eq >= 0)
+                index.add(QStringView(m_lines.last()).left(eq), m_lines.size() - 1);
         }
     }
 }

@@ -312,25 +312,34 @@ int CKvLispContext::Invoke(const CKvString& name, kv_resbuf* arguments, kv_resbu
         return kvrt::Error;
     }
     // Calls may nest (a handler that loads LISP code); each keeps its own arguments and result.
-    kv_resbuf* savedArguments = m_arguments;
-    kv_resbuf* savedResult = m_result;
-    const ResultKind savedKind = m_resultKind;
+    // The outer call's arguments and result come back however this call ends, a handler
+    // that throws included.
+    struct CallFrame
+    {
+        CKvLispContext* c;
+        kv_resbuf* arguments;
+        kv_resbuf* result;
+        ResultKind kind;
+        ~CallFrame()
+        {
+            kvFreeChain(c->m_arguments); // arguments the handler never asked for
+            kvFreeChain(c->m_result);
+            c->m_arguments = arguments;
+            c->m_result = result;
+            c->m_resultKind = kind;
+            --c->m_callDepth;
+        }
+    } frame{this, m_arguments, m_result, m_resultKind};
     m_arguments = arguments;
     m_result = nullptr;
     m_resultKind = ResultKind::NotSet;
     ++m_callDepth;
     const int status = handler();
-    --m_callDepth;
-    // Arguments the handler never asked for are the context's own to free.
-    kvFreeChain(m_arguments);
-    if (result)
+    if (result) {
         *result = m_result;
-    else
-        kvFreeChain(m_result);
+        m_result = nullptr;
+    }
     if (kind)
         *kind = m_resultKind;
-    m_arguments = savedArguments;
-    m_result = savedResult;
-    m_resultKind = savedKind;
     return status;
 }
