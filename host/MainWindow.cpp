@@ -3,6 +3,8 @@
 #include "CommandLine.h"
 #include "DocumentView.h"
 #include "HostApplication.h"
+#include "PromptInput.h"
+#include "SampleDrawing.h"
 
 #include "kernel/KvDocument.h"
 #include "kernel/KvSystemServices.h"
@@ -35,6 +37,10 @@ MainWindow::MainWindow(HostApplication* host)
     CKvDocumentManager* manager = GetKvSystemServices()->GetDocumentManager();
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->addAction(tr("&New"), this, [manager] { manager->NewDocument(QString()); }, QKeySequence::New);
+    file->addAction(tr("New &Sample"), this, [this, manager] {
+        if (CKvDocument* d = SampleDrawing::newDocument(*manager))
+            m_host->print(tr("Sample drawing (pick by point or by handle):\n%1").arg(SampleDrawing::describe(*d->GetKvDatabase())));
+    });
     file->addAction(tr("&Open..."), this, &MainWindow::openDrawing, QKeySequence::Open);
     file->addAction(tr("&Close"), this, [manager] {
         if (CKvDocument* d = manager->ActiveDocument())
@@ -60,6 +66,8 @@ MainWindow::MainWindow(HostApplication* host)
         manager->CloseDocument(static_cast<DocumentView*>(m_tabs->widget(index))->document());
     });
     connect(m_commandLine, &CommandLine::entered, m_host, &HostApplication::commandEntered);
+    // Prompts of the documents are answered here (command line, clicks, standard input).
+    new PromptInput(m_host, this, m_commandLine);
     statusBar()->showMessage(tr("Ready"));
 }
 
