@@ -13,10 +13,10 @@ class QTextDocument;
 // Colours LISP source in the explorer's editor: parentheses, known function names, strings,
 // digits and comments, and marks every match of the explorer's search text.
 //
-// Each line is scanned once: every character gets the mark of the last rule that covers it
-// (parentheses, then function names, strings, digits, comments, search matches), and runs of
-// equal marks become formats. Function names are looked up in a hash set, not matched with one
-// pattern per name.
+// Every character of a line gets the mark of the last rule that covers it (parentheses, then
+// function names, strings, digits, comments, search matches), found in a few straight passes
+// over the line; runs of equal marks become formats. Function names are looked up in a hash
+// table, not matched with one pattern per name.
 class Highlighter final : public QSyntaxHighlighter
 {
     Q_OBJECT
@@ -29,16 +29,13 @@ protected:
     void highlightBlock(const QString& text) override;
 
 private:
-    enum Mark : unsigned char { None, Paren, Keyword, String, Digit, Comment, Search, MarkCount };
+    // uncoloured, parenthesis, name, string, digit, comment, search match
+    static constexpr int kMarkCount = 7;
 
-    void markKeywords(const QString& text);
-    void markStrings(const QString& text);
-    void markComments(const QString& text);
     void markSearchMatches(const QString& text);
-    void mark(int start, int end, Mark mark);
 
     QPointer<QLineEdit> m_search;
-    QTextCharFormat m_formats[MarkCount];
+    QTextCharFormat m_formats[kMarkCount];
     QString m_searchText;                // the text m_searchPattern was compiled from
     QRegularExpression m_searchPattern;  // recompiled only when the search text changes
     std::vector<unsigned char> m_marks;  // one Mark per character of the current line
