@@ -632,27 +632,6 @@ private slots:
         QCOMPARE(m_document->GetLispContext()->engine().variablePrinted("LispCanceled"), QStringLiteral("0"));
     }
 
-    void familyKeywordTyped_data()
-    {
-        QTest::addColumn<QString>("function");
-        QTest::newRow("int") << "getIntKorvane";
-        QTest::newRow("string") << "getStringKorvane";
-        QTest::newRow("point") << "getPointKorvane";
-        QTest::newRow("real") << "getRealKorvane";
-        QTest::newRow("dist") << "getDistKorvane";
-        QTest::newRow("corner") << "getCornerKorvane";
-        QTest::newRow("angle") << "getAngleKorvane";
-    }
-
-    void familyKeywordTyped()
-    {
-        QFETCH(QString, function);
-        m_input->add("bo");
-        const LispCallResult r = call(function, ArgChain().str("Value [Top/Bottom]"));
-        QCOMPARE(r.status, 5100);
-        QCOMPARE(r.printed(), QStringLiteral("\"Bottom\""));
-    }
-
     void initgetFlags_data()
     {
         QTest::addColumn<QString>("initget");

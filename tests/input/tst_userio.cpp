@@ -608,32 +608,6 @@ private slots:
         QCOMPARE(input.messages(), QStringList{"Look here"});
         QCOMPARE(input.printed(), QStringList{"A line"});
     }
-
-    void stringPrompt_data()
-    {
-        QTest::addColumn<bool>("spaces");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("defaultText");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("with spaces") << true << "two words" << "" << 5100 << "two words";
-        QTest::newRow("without spaces") << false << "two words" << "" << 5100 << "two";
-        QTest::newRow("Enter gives the default") << false << "<Enter>" << "dflt" << 5100 << "dflt";
-        QTest::newRow("Enter without default") << false << "<Enter>" << "" << 5100 << "";
-        QTest::newRow("Esc") << false << "<Esc>" << "dflt" << -5002 << "";
-    }
-
-    void stringPrompt()
-    {
-        QFETCH(bool, spaces);
-        QFETCH(QString, typed);
-        QFETCH(QString, defaultText);
-        ScriptedInput input(m_document);
-        input.add(typed);
-        CKvString out;
-        QTEST(m_io->GetString(spaces, "S", defaultText, &out, 0, 0), "status");
-        QTEST(QString(out), "result");
-    }
 };
 
 KV_TEST_MAIN(TestUserIO)
