@@ -24,6 +24,7 @@ build_and_test build
 if [ "${KV_SKIP_SANITIZERS:-0}" != "1" ]; then
   # Any sanitizer report aborts the test that made it, so ctest sees it as a failure.
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
+  export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   build_and_test build-asan -DKV_SANITIZE=ON
 fi

@@ -69,7 +69,7 @@ int HostApplication::start()
 
     CKvSystemServices::Options so;
     so.userFolder = m_options.userFolder;
-    so.supportFolders = {m_options.userFolder + QStringLiteral("/support")};
+    so.supportFolders = QStringList{m_options.userFolder + QStringLiteral("/support")};
     so.helpFile = QStringLiteral("kvhost-help.qch");
     CKvSystemServices* services = CKvSystemServices::Create(so);
     CKvDocumentManager* manager = services->GetDocumentManager();
@@ -127,7 +127,8 @@ int HostApplication::start()
         } else {
             QTextStream in(&file);
             in.setCodec("UTF-8");
-            ok = evaluate(in.readAll()) && ok;
+            // A script prints what it writes and its errors, not the value of every form.
+            ok = evaluate(in.readAll(), false) && ok;
         }
     }
     return finish(ok ? 0 : 1);
@@ -153,7 +154,7 @@ void HostApplication::shutdown()
     CKvSystemServices::Destroy();
 }
 
-bool HostApplication::evaluate(const QString& source)
+bool HostApplication::evaluate(const QString& source, bool printValues)
 {
     CKvDocument* document = ACTIVE_DOCUMENT();
     if (!document) {
@@ -166,7 +167,7 @@ bool HostApplication::evaluate(const QString& source)
         if (!r.ok) {
             print(QStringLiteral("; error: ") + r.error);
             ok = false;
-        } else if (r.hasValue) {
+        } else if (r.hasValue && printValues) {
             print(r.printed);
         }
     }

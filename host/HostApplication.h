@@ -40,8 +40,9 @@ public:
     // blocks left.
     int finish(int code);
 
-    // Evaluates LISP source in the active document, printing each result; false on error.
-    bool evaluate(const QString& source);
+    // Evaluates LISP source in the active document, printing each result (or only errors
+    // and output); false on error.
+    bool evaluate(const QString& source, bool printValues = true);
     void commandEntered(const QString& text);
 
     // Writes to the command line and, in batch mode, to standard output.

@@ -12,6 +12,8 @@
 #include "module/LispFunctionsModule.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 QByteArray readAll(const QString& path)
@@ -157,6 +159,21 @@ private slots:
         QCOMPARE(r.status, kvrt::Normal);
         QVERIFY(r.isNil());
         QCOMPARE(readAll(path), QByteArray("current=Title\nkeep=me\n"));
+    }
+
+    // A state file that cannot be written costs the file, not the answer.
+    void unwritableStateFileStillAnswers()
+    {
+        const QString folder = m_host->path("state-is-a-folder");
+        QDir().mkpath(folder);
+        ModalDriver driver;
+        driver.expect("Dlg_QT_EditTextCase").click("radioButton2").click("okButton");
+        driver.start();
+        const LispCallResult r = callLisp(m_host->document(0), "Dlg_edittextcase", std::move(ArgChain().str(folder).str("Abc")));
+        KV_VERIFY_MODALS(driver);
+        QCOMPARE(r.status, kvrt::Normal);
+        QCOMPARE(r.integer(), 2);
+        QVERIFY(QFileInfo(folder).isDir());
     }
 
     void argumentsOfAnyShape_data()
