@@ -1,5 +1,5 @@
-// Functions whose tools are still to come answer as they do for bad input: a dialog
-// function needs its state file (a string) first, the others yield no value.
+// Dialog functions whose tools are still to come answer as they do for bad input: they
+// need their state file (a string) first.
 #include "module/HostServices.h"
 #include "module/LispArgs.h"
 #include "module/LispHandlers.h"
@@ -17,19 +17,9 @@ int dialogPlaceholder()
         context->ReturnVoid();
     return kvrt::Normal;
 }
-
-int plainPlaceholder()
-{
-    LispArgs args(HostServices::activeLispContext());
-    args.release();
-    if (CKvLispContext* context = HostServices::activeLispContext())
-        context->ReturnVoid();
-    return kvrt::Normal;
-}
 } // namespace
 
 namespace kvlisp {
-int Dlg_LispExplorer() { return plainPlaceholder(); }
 int Dlg_PatternHatch() { return dialogPlaceholder(); }
 int Dlg_BreakLine() { return dialogPlaceholder(); }
 int Dlg_getblockinfo() { return dialogPlaceholder(); }
