@@ -280,6 +280,8 @@ void Dlg_QT_LispExplorer::fillTable(const QStringList& lines)
         for (int column = 0; column < fields.size(); ++column)
             tableFunctions->setItem(row, column, new QTableWidgetItem(fields.at(column)));
     }
+    // Long values (lists, long strings) wrap onto more lines instead of being cut off.
+    tableFunctions->resizeRowsToContents();
 }
 
 void Dlg_QT_LispExplorer::ClickHeaderTable(int column)
