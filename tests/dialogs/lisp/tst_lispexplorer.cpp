@@ -180,6 +180,39 @@ private slots:
             QVERIFY(!dialog->Bt_Load->isEnabled());
     }
 
+    void browseForTheFolder_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("chosen") << false;
+        QTest::newRow("cancelled") << true;
+    }
+
+    void browseForTheFolder()
+    {
+        QFETCH(bool, cancel);
+        writeFile(m_host->path("old/old.lsp"), kSource);
+        writeFile(m_host->path("new/new.lsp"), kSource);
+        auto dialog = shownDialog(m_host->path("old"));
+        ModalDriver driver;
+        QString title;
+        QString start;
+        auto& step = driver.expect("QFileDialog").run([&](QWidget* w) {
+            title = w->windowTitle();
+            start = static_cast<QFileDialog*>(w)->directory().absolutePath();
+        });
+        if (cancel)
+            step.cancel();
+        else
+            step.choose(m_host->path("new"));
+        driver.start();
+        dialog->bt_Directory->click();
+        KV_VERIFY_MODALS(driver);
+        QCOMPARE(title, QStringLiteral("Specify Folder"));
+        QCOMPARE(start, m_host->path("old"));
+        QCOMPARE(dialog->TxDirectory->text(), m_host->path(cancel ? "old" : "new"));
+        QCOMPARE(itemTexts(dialog->List_files), QStringList(cancel ? "old.lsp" : "new.lsp"));
+    }
+
     void examplesFolder_data()
     {
         QTest::addColumn<QString>("file");
