@@ -106,7 +106,7 @@ void Dlg_QT_LispExplorer::Loaddirectory()
 void Dlg_QT_LispExplorer::fillFileList()
 {
     List_files->clear();
-    List_functions->clear();
+    clearFunctionList();
     tx_EditLisp->clear();
     m_records.clear();
     m_folder = TxDirectory->text();
@@ -137,7 +137,7 @@ void Dlg_QT_LispExplorer::Openfile(QListWidgetItem* item)
     const QString path = m_folder + QLatin1Char('/') + item->text();
     tx_EditLisp->clear();
     m_records.clear();
-    List_functions->clear();
+    clearFunctionList();
     QString error;
     if (!LispSourceParser::parseFile(path, &m_records, &error)) {
         QMessageBox::information(this, tr("Error"), error);
@@ -149,12 +149,19 @@ void Dlg_QT_LispExplorer::Openfile(QListWidgetItem* item)
     Bt_Load->setEnabled(true);
 }
 
+// Without the list's signals: clearing it reports the current row as -1, and
+// OnFunctionSelected would then clear the list again from inside the clearing.
+void Dlg_QT_LispExplorer::clearFunctionList()
+{
+    const QSignalBlocker blocker(List_functions);
+    List_functions->clear();
+}
+
 void Dlg_QT_LispExplorer::OnFunctionSelected(int row)
 {
     if (row < 0) {
-        // Clearing an empty list would only come back here.
         if (List_functions->count() > 0)
-            List_functions->clear();
+            clearFunctionList();
         return;
     }
     showFunctionText();

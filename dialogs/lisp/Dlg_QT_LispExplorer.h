@@ -52,6 +52,7 @@ protected:
 
 private:
     void fillFileList();
+    void clearFunctionList();
     void showFunctionText();
     void updateSearchControls();
     void fillTable(const QStringList& lines);

@@ -272,6 +272,20 @@ private slots:
         QCOMPARE(dialog->tx_EditLisp->toPlainText(), text);
     }
 
+    void noCurrentFunctionEmptiesTheList()
+    {
+        writeFile(m_host->path("lib/src.lsp"), kSource);
+        auto dialog = shownDialog(m_host->path("lib"));
+        dialog->List_files->setCurrentRow(0);
+        dialog->List_functions->setCurrentRow(1);
+        dialog->List_functions->setCurrentRow(-1);
+        QCOMPARE(dialog->List_functions->count(), 0);
+        // Opening the file again lists its functions again.
+        dialog->List_files->setCurrentRow(-1);
+        dialog->List_files->setCurrentRow(0);
+        QCOMPARE(itemTexts(dialog->List_functions), QStringList({"one", "two"}));
+    }
+
     void searchControlsFollowTheTexts()
     {
         writeFile(m_host->path("lib/src.lsp"), kSource);
