@@ -1,5 +1,6 @@
 #include "exchange/DialogState.h"
 
+#include "exchange/FavouritesStore.h"
 #include "kernel/KvSystemServices.h"
 #include "module/HostServices.h"
 #include "widgets/KvQtUnitSpinBox.h"
@@ -385,9 +386,23 @@ QString CDialogState::encodedValue(QWidget* widget, QString* indexLine)
 
 bool CDialogState::saveStateFile(const CKvString& group, const CKvString& favourite)
 {
-    Q_UNUSED(favourite);
-    if (!group.isEmpty())
-        return false; // favourites are kept in the settings store, not here
+    if (!group.isEmpty()) {
+        // A favourite: every control's value under the favourite's name in the settings
+        // store; no index lines and no action. Keys stored earlier and not written now stay.
+        if (!m_owner || favourite.isEmpty())
+            return false;
+        QVector<QPair<QString, QString>> values;
+        const QList<QWidget*> widgets = m_owner->findChildren<QWidget*>();
+        for (QWidget* widget : widgets) {
+            const QString name = widget->objectName().toLower();
+            if (name.isEmpty())
+                continue;
+            const QString value = encodedValue(widget);
+            if (!value.isEmpty())
+                values.append({name, value});
+        }
+        return CFavouritesStore(group).writeValues(favourite, values);
+    }
     if (m_path.isEmpty() || !m_owner)
         return false;
     // The new file replaces the old one only once it is complete.

@@ -7,10 +7,13 @@
 #include <QString>
 #include <QStringList>
 
+class QAbstractButton;
+class QCollator;
 class QComboBox;
 class QDialog;
+class QLabel;
+class QLineEdit;
 class QPushButton;
-class QAbstractButton;
 class QWidget;
 
 // The state every dialog owns: its state lines (name=value, merged from the state file
@@ -63,6 +66,47 @@ public:
     void showHelp(const QString& topic);
     static int helpTopicId(const QString& topic);
 
+    // --- Favourites (saved sets of control values, kept in the settings store)
+    // Fills the combo box with the group's favourites; the dialog's constructor calls it.
+    void setupFavourites(const CKvString& group, QComboBox* combo, QAbstractButton* saveButton,
+                         QAbstractButton* removeButton);
+    // Saves the controls under the name typed in the combo box (asking before replacing).
+    void saveFavourite();
+    // Sets the controls from the favourite of that name; a null name does nothing.
+    void loadFavourite(const QString& name);
+    // Runs the favourite removal dialog and takes the names it deleted out of the combo box.
+    void removeFavourites();
+    CKvString favouritesGroup() const { return m_favouritesGroup; }
+    bool favouriteLoading() const { return m_favouriteLoading; }
+
+    // --- Pickers, checks, sorting and previews
+    // Asks for a drawing file (*.dwg) and previews it. Empty when cancelled, when the choice
+    // is not a drawing, or when it is the active drawing itself and rejectCurrentDrawing is set.
+    QString pickDrawing(QString& startFolder, QLabel* preview, QWidget* pathWidget, bool rejectCurrentDrawing);
+    // Asks for a folder; null when cancelled. A null title or accept text takes "Select folder".
+    QString pickFolder(const QString& startFolder, QLineEdit* target, const QString& title = QString(),
+                       const QString& acceptText = QString());
+    // A file name the user typed: not empty, none of <>/\":;?*|,=' and, when a file exists at
+    // targetPath, the user agrees to replace it.
+    bool checkFileName(const QString& name, const QString& title, const QString& targetPath);
+    bool checkFolder(const QString& path, const QString& title, bool silent);
+    // Note the flag's sense: true shows the messages (checkFolder's flag silences them).
+    bool checkFile(const QString& path, const QString& title, bool showMessages);
+    // The folder file dialogs start in: remembered, else the first support folder, else the
+    // host's user folder.
+    QString defaultFolder();
+    void setDefaultFolder(const QString& folder) { m_defaultFolder = folder; }
+    // Sorts entries by one of their separator-delimited fields, naturally (A2 before A10)
+    // and ignoring case. A missing field sorts as empty. Equal fields keep their order.
+    static void sortNames(QStringList& names, const QString& separator, int field, bool descending);
+    // The collator names are compared with: the default locale, numeric, case ignored.
+    static QCollator nameCollator();
+    // Previews a drawing file's model space or a block of the active drawing in `preview`; an
+    // empty name shows a black picture. pathWidget (a label or line edit) shows the name.
+    void previewDrawingOrBlock(const CKvString& pathOrBlockName, QLabel* preview, QWidget* pathWidget);
+    // Shows an image file scaled to `preview`, its path in pathLabel.
+    void previewImage(const CKvString& path, QLabel* preview, QLabel* pathLabel);
+
     // Sizes the preview operations measured (extents and image sizes).
     struct PreviewSizes
     {
@@ -86,4 +130,5 @@ private:
     QPointer<QAbstractButton> m_saveFavouriteButton;
     QPointer<QAbstractButton> m_removeFavouriteButton;
     QString m_action;
+    QString m_defaultFolder; // null until first asked for
 };
