@@ -1,0 +1,156 @@
+// The block picker: which blocks it offers and how a click becomes its result.
+#include "ModalDriver.h"
+#include "PlatformFixture.h"
+#include "TestEnvironment.h"
+
+#include "dialogs/blocks/DLG_QT_SelectBlock.h"
+#include "drawing/KvDatabase.h"
+#include "kernel/KvDocument.h"
+
+#include <QApplication>
+
+namespace {
+// A drawing with these blocks after its model and paper space; a leading "-" erases one.
+std::unique_ptr<CKvDatabase> drawingWith(const QStringList& blocks)
+{
+    auto database = std::make_unique<CKvDatabase>();
+    for (const QString& entry : blocks) {
+        const bool erased = entry.startsWith('-');
+        const OdDbObjectId id = database->addBlock(erased ? entry.mid(1) : entry);
+        if (erased)
+            id.openObject()->setErased(true);
+    }
+    return database;
+}
+
+QStringList listed(const DLG_QT_SelectBlock& picker)
+{
+    QStringList names;
+    for (int i = 0; i < picker.ListBlocks->count(); ++i)
+        names << picker.ListBlocks->item(i)->text();
+    return names;
+}
+} // namespace
+
+class TestSelectBlock : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<PlatformFixture> m_host;
+
+private slots:
+    void init() { m_host = std::make_unique<PlatformFixture>(1); }
+    void cleanup() { m_host.reset(); }
+
+    void formMatchesItsDescription()
+    {
+        DLG_QT_SelectBlock picker;
+        QCOMPARE(picker.windowTitle(), QStringLiteral("Select Block"));
+        QCOMPARE(picker.label->text(), QStringLiteral("&Name:"));
+        QCOMPARE(picker.label->buddy(), picker.txBlockName);
+        QCOMPARE(picker.acceptButton->text(), QStringLiteral("OK"));
+        QCOMPARE(picker.ButtonCancel->text(), QStringLiteral("Cancel"));
+        QCOMPARE(picker.buttonHelp->text(), QStringLiteral("Help"));
+        for (QPushButton* button : {picker.acceptButton, picker.ButtonCancel, picker.buttonHelp})
+            QVERIFY(!button->icon().isNull());
+        QVERIFY(!(picker.windowFlags() & Qt::WindowContextHelpButtonHint));
+        QVERIFY(!picker.testAttribute(Qt::WA_QuitOnClose));
+    }
+
+    // Named blocks in table order; spaces, anonymous and erased blocks are left out.
+    void offeredBlocks_data()
+    {
+        QTest::addColumn<QStringList>("blocks");
+        QTest::addColumn<QStringList>("offered");
+        QTest::newRow("only spaces and anonymous blocks")
+            << QStringList{"*Paper_Space0", "*U1", "*D2", "*X"} << QStringList{};
+        QTest::newRow("erased records skipped") << QStringList{"A", "-B", "C", "-D"} << QStringList{"A", "C"};
+        QTest::newRow("table order, not sorted") << QStringList{"Zeta", "alpha", "Mid10", "Mid9"}
+                                                 << QStringList{"Zeta", "alpha", "Mid10", "Mid9"};
+        QTest::newRow("star only at the start counts") << QStringList{"A*B", "*AB", " *C"}
+                                                       << QStringList{"A*B", " *C"};
+        QTest::newRow("names beyond ASCII") << QStringList{"Tür", "窓"} << QStringList{"Tür", "窓"};
+    }
+
+    void offeredBlocks()
+    {
+        QFETCH(QStringList, blocks);
+        QFETCH(QStringList, offered);
+        m_host->document(0)->SetDatabase(drawingWith(blocks));
+        DLG_QT_SelectBlock picker;
+        picker.show();
+        QCOMPARE(listed(picker), offered);
+        QVERIFY(!picker.acceptButton->isEnabled());
+        QVERIFY(picker.txBlockName->text().isEmpty());
+    }
+
+    void blocksOfARealDrawing()
+    {
+        auto database = std::make_unique<CKvDatabase>();
+        QVERIFY(database->LoadFile(QStringLiteral(KV_SOURCE_DIR "/examples/drawings/blocks.dxf")));
+        m_host->document(0)->SetDatabase(std::move(database));
+        DLG_QT_SelectBlock picker;
+        picker.show();
+        QCOMPARE(listed(picker), (QStringList{"DOOR", "WINDOW", "ROOM", "SAMPLER"}));
+    }
+
+    // Run as its opener runs it: a click fills the name and enables OK; OK gives the name.
+    void clickingChoosesABlock()
+    {
+        m_host->document(0)->SetDatabase(drawingWith({"DOOR", "WINDOW"}));
+        DLG_QT_SelectBlock picker;
+        ModalDriver driver;
+        driver.expect("DLG_QT_SelectBlock")
+            .expectEnabled("acceptButton", false)
+            .select("ListBlocks", {1})
+            .expectValue("txBlockName", "WINDOW")
+            .expectEnabled("acceptButton", true)
+            .click("acceptButton");
+        driver.start();
+        const int firstRun = picker.exec();
+        KV_VERIFY_MODALS(driver);
+        QCOMPARE(firstRun, 1);
+        driver.stop();
+        QCOMPARE(picker.blockName(), QStringLiteral("WINDOW"));
+
+        // The next run starts afresh, with the drawing as it is then.
+        m_host->document(0)->GetKvDatabase()->addBlock("ROOM");
+        ModalDriver again;
+        again.expect("DLG_QT_SelectBlock")
+            .expectValue("txBlockName", "")
+            .expectEnabled("acceptButton", false)
+            .select("ListBlocks", {2})
+            .set("txBlockName", "Typed over")
+            .click("acceptButton");
+        again.start();
+        const int secondRun = picker.exec();
+        KV_VERIFY_MODALS(again);
+        QCOMPARE(secondRun, 1);
+        QCOMPARE(listed(picker), (QStringList{"DOOR", "WINDOW", "ROOM"}));
+        QCOMPARE(picker.blockName(), QStringLiteral("Typed over"));
+    }
+
+    void nothingToChooseOnlyCancels()
+    {
+        m_host->document(0)->SetDatabase(drawingWith({"*U1"}));
+        DLG_QT_SelectBlock picker;
+        ModalDriver driver;
+        driver.expect("DLG_QT_SelectBlock").expectEnabled("acceptButton", false).click("ButtonCancel");
+        driver.start();
+        QCOMPARE(picker.exec(), 0);
+        KV_VERIFY_MODALS(driver);
+        QVERIFY(picker.blockName().isEmpty());
+    }
+
+    void noActiveDocument()
+    {
+        m_host.reset();
+        m_host = std::make_unique<PlatformFixture>(0);
+        DLG_QT_SelectBlock picker;
+        picker.show();
+        QVERIFY(listed(picker).isEmpty());
+        QVERIFY(!picker.acceptButton->isEnabled());
+    }
+};
+
+KV_TEST_MAIN(TestSelectBlock)
+#include "tst_selectblock.moc"

@@ -1,0 +1,173 @@
+// The favourite removal dialog: what it offers, what Delete removes from the store and
+// what it reports.
+#include "ModalDriver.h"
+#include "PlatformFixture.h"
+#include "TestEnvironment.h"
+
+#include "dialogs/drawing/Dlg_QT_RemoveFavorits.h"
+#include "exchange/FavouritesStore.h"
+#include "kernel/KvSystemServices.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QSettings>
+
+namespace {
+const QString Group = QStringLiteral("PatternHatch");
+
+QStringList listed(const Dlg_QT_RemoveFavorits& dialog)
+{
+    QStringList names;
+    for (int i = 0; i < dialog.ListFavorits->count(); ++i)
+        names << dialog.ListFavorits->item(i)->text();
+    return names;
+}
+
+void selectRows(Dlg_QT_RemoveFavorits& dialog, const QVector<int>& rows)
+{
+    dialog.ListFavorits->clearSelection();
+    for (int row : rows)
+        dialog.ListFavorits->item(row)->setSelected(true);
+}
+
+QStringList storedNames()
+{
+    QStringList names = CFavouritesStore(Group).favouriteNames();
+    names.sort();
+    return names;
+}
+} // namespace
+
+class TestRemoveFavorits : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<PlatformFixture> m_host;
+    const QStringList m_names{"Brick", "Concrete", "Earth/Sand", "Glass", "Steel\\1"};
+
+private slots:
+    void init()
+    {
+        m_host = std::make_unique<PlatformFixture>(1);
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QCoreApplication::applicationName(), "Korvane").clear();
+        for (const QString& name : m_names)
+            CFavouritesStore(Group).writeValue(name, "pattern", name);
+        CFavouritesStore("Other").writeValue("Brick", "pattern", "x");
+    }
+
+    void cleanup() { m_host.reset(); }
+
+    void formMatchesItsDescription()
+    {
+        Dlg_QT_RemoveFavorits dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Delete favorites"));
+        QCOMPARE(dialog.ListFavorits->selectionMode(), QAbstractItemView::ExtendedSelection);
+        QCOMPARE(dialog.BtnRemove->text(), QStringLiteral("&Delete"));
+        QCOMPARE(dialog.BtnRemove->toolTip(), QStringLiteral("Delete favorite"));
+        QVERIFY(dialog.acceptButton->text().isEmpty());
+        QCOMPARE(dialog.ButtonCancel->text(), QStringLiteral("Cancel"));
+        for (QPushButton* button : {dialog.BtnRemove, dialog.acceptButton, dialog.ButtonCancel})
+            QVERIFY(!button->icon().isNull());
+        QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
+        CKvHelp::ClearCalls();
+        dialog.Help();
+        QCOMPARE(CKvHelp::Calls().size(), 1);
+        QCOMPARE(CKvHelp::Calls().first().id, 0);
+    }
+
+    void emptyListKeepsDeleteDisabled()
+    {
+        Dlg_QT_RemoveFavorits dialog;
+        dialog.setFavouritesGroup(Group);
+        dialog.show();
+        QVERIFY(listed(dialog).isEmpty());
+        QVERIFY(!dialog.BtnRemove->isEnabled());
+        dialog.ListFavorits->selectAll();
+        QVERIFY(!dialog.BtnRemove->isEnabled());
+    }
+
+    // Each press deletes the selected names from the store at once; the names add up.
+    void deletingInTwoPresses_data()
+    {
+        QTest::addColumn<QVector<int>>("first");
+        QTest::addColumn<QVector<int>>("second");
+        QTest::addColumn<QStringList>("removed");
+        QTest::newRow("three, then one") << QVector<int>{0, 2, 4} << QVector<int>{1}
+                                         << QStringList{"Brick", "Earth/Sand", "Steel\\1", "Glass"};
+        QTest::newRow("one, then the rest") << QVector<int>{1} << QVector<int>{0, 1, 2, 3}
+                                            << QStringList{"Concrete", "Brick", "Earth/Sand", "Glass", "Steel\\1"};
+    }
+
+    void deletingInTwoPresses()
+    {
+        QFETCH(QVector<int>, first);
+        QFETCH(QVector<int>, second);
+        QFETCH(QStringList, removed);
+        Dlg_QT_RemoveFavorits dialog;
+        dialog.setFavouriteNames(m_names);
+        dialog.setFavouritesGroup(Group);
+        dialog.show();
+        QCOMPARE(listed(dialog), m_names);
+        QVERIFY(!dialog.BtnRemove->isEnabled());
+
+        selectRows(dialog, first);
+        QVERIFY(dialog.BtnRemove->isEnabled());
+        dialog.BtnRemove->click();
+        QCOMPARE(dialog.removedNames(), removed.mid(0, first.size()));
+        QVERIFY(dialog.ListFavorits->selectedItems().isEmpty());
+        QVERIFY(!dialog.BtnRemove->isEnabled());
+
+        selectRows(dialog, second);
+        dialog.BtnRemove->click();
+        QCOMPARE(dialog.removedNames(), removed);
+
+        QStringList left = m_names;
+        for (const QString& name : removed)
+            left.removeAll(name);
+        QCOMPARE(listed(dialog), left);
+        QCOMPARE(storedNames(), left);
+        QCOMPARE(CFavouritesStore("Other").favouriteNames(), QStringList{"Brick"});
+    }
+
+    // Cancel does not bring back what Delete removed.
+    void cancelAfterDeleting()
+    {
+        Dlg_QT_RemoveFavorits dialog;
+        dialog.setFavouriteNames(m_names);
+        dialog.setFavouritesGroup(Group);
+        ModalDriver driver;
+        driver.expect("Dlg_QT_RemoveFavorits")
+            .select("ListFavorits", {0, 1, 2})
+            .click("BtnRemove")
+            .expectValue("ListFavorits", "")
+            .click("ButtonCancel");
+        driver.start();
+        QCOMPARE(dialog.exec(), 0);
+        KV_VERIFY_MODALS(driver);
+        QCOMPARE(dialog.removedNames(), m_names.mid(0, 3));
+        QCOMPARE(storedNames(), m_names.mid(3));
+    }
+
+    void deleteWithoutSelectionExplains()
+    {
+        Dlg_QT_RemoveFavorits dialog;
+        dialog.setFavouriteNames(m_names);
+        dialog.setFavouritesGroup(Group);
+        dialog.show();
+        ModalDriver driver;
+        driver.expect("QMessageBox")
+            .expectText("Select items for remove.")
+            .run([&driver](QWidget* box) {
+                if (box->windowTitle() != "Remove favorites")
+                    driver.fail("titled " + box->windowTitle());
+            })
+            .click("OK");
+        driver.start();
+        dialog.removeItems();
+        KV_VERIFY_MODALS(driver);
+        QVERIFY(dialog.removedNames().isEmpty());
+        QCOMPARE(storedNames(), m_names);
+    }
+};
+
+KV_TEST_MAIN(TestRemoveFavorits)
+#include "tst_removefavorits.moc"
