@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "MainWindow.h"
+#include "PromptInput.h"
 
 #include "kernel/KvDocument.h"
 #include "kernel/KvLispContext.h"
@@ -111,7 +112,8 @@ int HostApplication::start()
     if (m_options.listFunctions) {
         if (CKvDocument* d = ACTIVE_DOCUMENT())
             for (const QString& name : d->GetLispContext()->DefinedFunctions())
-                print(name);
+                if (!PromptInput::hostFunctions().contains(name, Qt::CaseInsensitive))
+                    print(name);
     }
     const auto scriptFailed = [this] { return m_automation && m_automation->failed(); };
     for (const QString& expression : m_options.evals) {

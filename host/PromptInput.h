@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include "kernel/KvUserIO.h"
 
 #include <QHash>
@@ -37,6 +39,8 @@ public:
     static KvPromptAnswer answerFromLine(const QString& line);
     // The prompt as one line of the command line (leading line breaks dropped).
     static QString shownPrompt(const KvPromptRequest& request);
+    // The functions kvhost itself defines in every document (not the module's).
+    static QStringList hostFunctions() { return {QStringLiteral("ssget")}; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -179,8 +179,13 @@ QString printChain(const kv_resbuf* chain)
 QString LispCallResult::printed() const
 {
     if (kind == CKvLispContext::ResultKind::List) {
-        if (chain && chain->restype == kvrt::ListBegin)
-            return printChain(chain.get());
+        if (chain && chain->restype == kvrt::ListBegin) {
+            // A list chain may leave its closing node to the context.
+            int depth = 0;
+            for (const kv_resbuf* n = chain.get(); n; n = n->rbnext)
+                depth += n->restype == kvrt::ListBegin ? 1 : n->restype == kvrt::ListEnd ? -1 : 0;
+            return printChain(chain.get()) + QString(qMax(0, depth), QLatin1Char(')'));
+        }
         return QLatin1Char('(') + printChain(chain.get()) + QLatin1Char(')');
     }
     if (isVoid())
