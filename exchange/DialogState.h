@@ -2,6 +2,7 @@
 
 #include "kernel/KvString.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QPointer>
 #include <QString>
@@ -21,6 +22,8 @@ class QWidget;
 // services dialogs share (help, folders, favourites, pickers, previews).
 class CDialogState
 {
+    Q_DECLARE_TR_FUNCTIONS(CDialogState)
+
 public:
     explicit CDialogState(QDialog* owner);
     ~CDialogState();

@@ -17,11 +17,6 @@ namespace {
 // The removal dialog while it runs; there is never more than one.
 QPointer<Dlg_QT_RemoveFavorits> s_removalDialog;
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CDialogState", text);
-}
-
 // The combo items whose text equals name, ignoring case.
 QVector<int> itemsNamed(const QComboBox* combo, const QString& name)
 {

@@ -25,11 +25,6 @@
 #include <vector>
 
 namespace {
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CDialogState", text);
-}
-
 // The characters a file name may not hold, as the message lists them.
 const QString& forbiddenFileNameCharacters()
 {
@@ -87,13 +82,12 @@ QImage render(CKvDatabase* database, const OdDbObjectId& id, const QLabel* previ
 }
 } // namespace
 
-QString CDialogState::pickDrawing(QString& startFolder, QLabel* preview, QWidget* pathWidget,
-                                  bool rejectCurrentDrawing)
+QString CDialogState::pickDrawing(QString& startFolder, QLabel* preview, QWidget* pathWidget, bool rejectCurrentDrawing)
 {
     if (startFolder.isNull())
         startFolder = QStringLiteral(".");
-    QString result = QFileDialog::getOpenFileName(m_owner, tr("Specify a drawing"), startFolder,
-                                                  tr("Drawing files (*.dwg)"));
+    QString result =
+        QFileDialog::getOpenFileName(m_owner, tr("Specify a drawing"), startFolder, tr("Drawing files (*.dwg)"));
     if (!result.contains(QLatin1String(".dwg"), Qt::CaseInsensitive))
         return QString();
     if (rejectCurrentDrawing) {
