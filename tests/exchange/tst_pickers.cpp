@@ -133,11 +133,8 @@ private slots:
         QCOMPARE(forbidden.size(), 13);
         for (const QChar c : forbidden)
             QTest::addRow("holds %s", qPrintable(QString(c))) << QStringLiteral("A%1B").arg(c) << false << "OK" << invalid << false;
-        QTest::newRow("forbidden at the end") << "break'" << false << "OK" << invalid << false;
         QTest::newRow("empty") << "" << false << "OK" << "Filename can`t be empty" << false;
         QTest::newRow("inner blank") << "A B" << false << "" << "" << true;
-        QTest::newRow("leading and trailing blanks") << " break line " << false << "" << "" << true;
-        QTest::newRow("dots and dashes") << "break-line.v2" << false << "" << "" << true;
         QTest::newRow("target missing") << "Break" << false << "" << "" << true;
         QTest::newRow("target exists, Yes") << "Break" << true << "Yes" << "Drawing symbol \"%1\" already exists. Do you want to replace it?" << true;
         QTest::newRow("target exists, No") << "Break" << true << "No" << "Drawing symbol \"%1\" already exists. Do you want to replace it?" << false;
@@ -174,13 +171,11 @@ private slots:
         QTest::newRow("folder empty, silent") << "folder" << "" << true << false << "";
         QTest::newRow("folder empty") << "folder" << "" << false << false << "Path can`t be empty";
         QTest::newRow("folder missing") << "folder" << "missing" << false << false << "Cannot find the specified Path.";
-        QTest::newRow("folder missing, silent") << "folder" << "missing" << true << false << "";
         QTest::newRow("folder is a file") << "folder" << "file.txt" << false << false << "Cannot find the specified Path.";
         QTest::newRow("folder exists") << "folder" << "sub" << false << true << "";
         QTest::newRow("file empty, quiet") << "file" << "" << false << false << "";
         QTest::newRow("file empty") << "file" << "" << true << false << "Filename can`t be empty";
         QTest::newRow("file missing") << "file" << "missing.txt" << true << false << "Cannot find the specified file.";
-        QTest::newRow("file missing, quiet") << "file" << "missing.txt" << false << false << "";
         QTest::newRow("file is a folder") << "file" << "sub" << true << false << "Cannot find the specified file.";
         QTest::newRow("file exists") << "file" << "file.txt" << true << true << "";
     }
@@ -206,28 +201,18 @@ private slots:
         KV_VERIFY_MODALS(driver);
     }
 
-    void defaultFolder_data()
-    {
-        QTest::addColumn<bool>("withSupport");
-        QTest::newRow("first support folder") << true;
-        QTest::newRow("no support folders: the user folder") << false;
-    }
-
+    // The first support folder, or the user folder when there is none; remembered once found.
     void defaultFolder()
     {
-        QFETCH(bool, withSupport);
         CKvAppSettings* settings = m_host->services()->GetSettings();
-        if (withSupport)
-            settings->SetSupportFolders({m_host->supportFolder(), m_host->userFolder()});
-        else
-            settings->SetSupportFolders({});
-        const QString expected = withSupport ? m_host->supportFolder() : m_host->userFolder();
-        QCOMPARE(m_state->defaultFolder(), expected);
-        // Remembered: a later change of the host's folders does not move it.
-        settings->SetSupportFolders({m_host->folder()});
-        QCOMPARE(m_state->defaultFolder(), expected);
-        m_state->setDefaultFolder(m_host->folder());
-        QCOMPARE(m_state->defaultFolder(), m_host->folder());
+        settings->SetSupportFolders({});
+        QCOMPARE(m_state->defaultFolder(), m_host->userFolder());
+        settings->SetSupportFolders({m_host->supportFolder()});
+        QCOMPARE(m_state->defaultFolder(), m_host->userFolder());
+        CDialogState other(m_owner.get());
+        QCOMPARE(other.defaultFolder(), m_host->supportFolder());
+        other.setDefaultFolder(m_host->folder());
+        QCOMPARE(other.defaultFolder(), m_host->folder());
     }
 
     void sortNames_data()
@@ -244,20 +229,12 @@ private slots:
                                               << QStringList{"y;9", "x;10"};
         QTest::newRow("A2 before A10") << QStringList{"A10", "A2", "A1"} << ";" << 0 << false
                                        << QStringList{"A1", "A2", "A10"};
-        QTest::newRow("numbers inside names") << QStringList{"Door12x", "Door2x", "Door2a"} << ";" << 0 << false
-                                              << QStringList{"Door2a", "Door2x", "Door12x"};
         QTest::newRow("missing field sorts as empty") << QStringList{"a;2", "b", "c;1"} << ";" << 1 << false
                                                       << QStringList{"b", "c;1", "a;2"};
         QTest::newRow("empty parts are fields") << QStringList{"a;;2", "b;;10", "c;;1"} << ";" << 2 << false
                                                 << QStringList{"c;;1", "a;;2", "b;;10"};
-        QTest::newRow("separator of two characters") << QStringList{"p::B", "q::a"} << "::" << 1 << false
-                                                     << QStringList{"q::a", "p::B"};
         QTest::newRow("separator is case-sensitive") << QStringList{"1x2", "2X1"} << "x" << 1 << false
                                                      << QStringList{"2X1", "1x2"};
-        QTest::newRow("negative field: all equal, order kept") << QStringList{"b", "a"} << ";" << -1 << false
-                                                               << QStringList{"b", "a"};
-        QTest::newRow("one entry") << QStringList{"only"} << ";" << 0 << true << QStringList{"only"};
-        QTest::newRow("none") << QStringList{} << ";" << 0 << false << QStringList{};
     }
 
     void sortNames()
@@ -281,11 +258,9 @@ private slots:
         QTest::addColumn<bool>("descending");
         const QStringList blocks = sampleBlockEntries(3000, 11);
         QTest::newRow("names ascending") << blocks << ";" << 0 << false;
-        QTest::newRow("names descending") << blocks << ";" << 0 << true;
         QTest::newRow("counts") << blocks << ";" << 1 << false;
         QTest::newRow("layers descending") << blocks << ";" << 2 << true;
         QTest::newRow("field past the end") << blocks << ";" << 5 << false;
-        QTest::newRow("other separator") << sampleBlockEntries(500, 3) << "-" << 1 << false;
         QTest::newRow("empty separator") << sampleBlockEntries(500, 5) << "" << 2 << false;
         QTest::newRow("awkward texts") << QStringList{"", ";", "a;", ";a", "ä;1", "A;01", "a;1", "Ä;1", "z;-1",
                                                       "z;+1", "Z;1.5", "z;1,5", " z;0", "é", "E", "e ", "10", "9",
@@ -321,7 +296,6 @@ private slots:
     {
         QTest::addColumn<QString>("before");
         QTest::newRow("over a text") << "text";
-        QTest::newRow("over a picture") << "picture";
         QTest::newRow("over a drawing") << "drawing";
     }
 
@@ -332,8 +306,6 @@ private slots:
         preview.resize(200, 100);
         if (before == "text")
             preview.setText("Preview");
-        else if (before == "picture")
-            preview.setPicture(sentinelPicture());
         else
             m_state->previewDrawingOrBlock(Examples + "breakline.dxf", &preview, nullptr);
         m_state->previewDrawingOrBlock(QString(), &preview, nullptr);
@@ -358,9 +330,6 @@ private slots:
         // The symbol is four times as wide as it is high; lines one pixel wide add a little.
         const double ratio = double(drawn.width()) / drawn.height();
         QVERIFY2(ratio > 3.6 && ratio < 4.4, qPrintable(QString::number(ratio)));
-        // Its middle zigzags: a column through the middle has drawing above and below the ends.
-        const int ends = drawnBox(image.copy(drawn.left(), 0, 5, image.height()), KvDrawingPainter::defaultBackground()).center().y();
-        QVERIFY(drawn.top() < ends - 10 && drawn.bottom() > ends + 10);
     }
 
     // A caption shows the name shortened and keeps it whole; shortened text previews the whole.
@@ -406,7 +375,8 @@ private slots:
         QCOMPARE(caption->toolTip(), path);
     }
 
-    // A name that is no file is a block of the active drawing; neither leaves the picture.
+    // A name that is no file is a block of the active drawing; neither, or a file that is no
+    // drawing, leaves the picture as it was.
     void namesThatAreNoFile_data()
     {
         QTest::addColumn<QString>("name");
@@ -417,8 +387,8 @@ private slots:
         QTest::newRow("a missing file named like a block") << "WINDOW" << true << 2.0 << 0.5;
         QTest::newRow("block names ignore case") << "room" << true << 6.0 << 4.25;
         QTest::newRow("neither file nor block") << "Nothing" << false << 1.0 << 1.0;
-        QTest::newRow("a folder that is no block") << "sub" << false << 1.0 << 1.0;
         QTest::newRow("a missing drawing") << "missing.dwg" << false << 1.0 << 1.0;
+        QTest::newRow("a damaged drawing") << "damaged.dwg" << false << 1.0 << 1.0;
     }
 
     void namesThatAreNoFile()
@@ -429,7 +399,10 @@ private slots:
         QFETCH(double, height);
         loadBlocksIntoActiveDrawing();
         QDir(m_host->folder()).mkpath("DOOR");
-        QDir(m_host->folder()).mkpath("sub");
+        QFile damaged(m_host->path("damaged.dwg"));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\nnot a number");
+        damaged.close();
         QDir::setCurrent(m_host->folder());
         QLabel preview(m_owner.get());
         preview.resize(120, 80);
@@ -438,22 +411,6 @@ private slots:
         QCOMPARE(pictureOf(&preview).size(), previewed ? QSize(120, 80) : QSize(7, 3));
         QCOMPARE(m_state->previewSizes.blockWidth, width);
         QCOMPARE(m_state->previewSizes.blockHeight, height);
-        QCOMPARE(m_state->previewSizes.modelWidth, 1.0);
-    }
-
-    // A file that is no drawing loads nothing and leaves the preview as it was.
-    void damagedDrawingLeavesThePreview()
-    {
-        const QString path = m_host->path("damaged.dwg");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\nnot a number");
-        file.close();
-        QLabel preview(m_owner.get());
-        preview.resize(120, 80);
-        preview.setPicture(sentinelPicture());
-        m_state->previewDrawingOrBlock(path, &preview, nullptr);
-        QCOMPARE(pictureOf(&preview).size(), QSize(7, 3));
         QCOMPARE(m_state->previewSizes.modelWidth, 1.0);
     }
 
@@ -557,23 +514,6 @@ private slots:
         QCOMPARE(caption.toolTip(), accepted ? result : QString());
     }
 
-    void pickDrawingStartsInTheCurrentFolder()
-    {
-        QDir::setCurrent(m_host->folder());
-        QString start;
-        QString openedIn;
-        ModalDriver driver;
-        driver.expect("QFileDialog")
-            .run([&](QWidget* w) { openedIn = qobject_cast<QFileDialog*>(w)->directory().absolutePath(); })
-            .cancel();
-        driver.start();
-        QLabel preview;
-        QVERIFY(m_state->pickDrawing(start, &preview, nullptr, true).isEmpty());
-        KV_VERIFY_MODALS(driver);
-        QCOMPARE(start, QStringLiteral("."));
-        QCOMPARE(openedIn, QDir(m_host->folder()).canonicalPath());
-    }
-
     void pickFolder_data()
     {
         QTest::addColumn<QString>("start");   // "null", or a name in the fixture's folder
@@ -606,22 +546,18 @@ private slots:
         const QString expectedFolder = openedIn == "support" ? m_host->supportFolder()
                                        : openedIn == "user"  ? m_host->userFolder()
                                                              : root.filePath(openedIn);
-        QLineEdit target;
-        target.setText("before");
+        QLineEdit target("before");
+        QString seen; // where the dialog opened, its title and accept text, and whether it is a folder dialog
         ModalDriver driver;
         driver.expect("QFileDialog").run([&](QWidget* w) {
             auto* dialog = qobject_cast<QFileDialog*>(w);
-            const QString problem =
-                QDir(dialog->directory().absolutePath()) != QDir(expectedFolder) ? "opened in " + dialog->directory().absolutePath()
-                : dialog->windowTitle() != (title == "null" ? "Select folder" : title) ? "titled " + dialog->windowTitle()
-                : dialog->labelText(QFileDialog::Accept) != (acceptText == "null" ? "Select folder" : acceptText)
-                    ? "accept button reads " + dialog->labelText(QFileDialog::Accept)
-                : dialog->fileMode() != QFileDialog::Directory || !dialog->testOption(QFileDialog::ShowDirsOnly)
-                    ? "not a folder dialog"
-                : dialog->parentWidget() || dialog->testAttribute(Qt::WA_QuitOnClose) ? "parent or quit on close"
-                                                                                     : QString();
-            if (!problem.isEmpty())
-                driver.fail(problem);
+            seen = QStringList{dialog->directory().canonicalPath(), dialog->windowTitle(),
+                               dialog->labelText(QFileDialog::Accept),
+                               dialog->fileMode() == QFileDialog::Directory && dialog->testOption(QFileDialog::ShowDirsOnly)
+                                       && !dialog->parentWidget() && !dialog->testAttribute(Qt::WA_QuitOnClose)
+                                   ? "folders"
+                                   : "other"}
+                       .join('|');
         });
         if (cancel)
             driver.cancel();
@@ -631,6 +567,9 @@ private slots:
         const QString result = m_state->pickFolder(start == "null" ? QString() : root.filePath(start), &target,
                                                    orNull(title), orNull(acceptText));
         KV_VERIFY_MODALS(driver);
+        QCOMPARE(seen, QStringList({QDir(expectedFolder).canonicalPath(), title == "null" ? "Select folder" : title,
+                                    acceptText == "null" ? "Select folder" : acceptText, "folders"})
+                           .join('|'));
         if (cancel) {
             QVERIFY(result.isNull());
             QCOMPARE(target.text(), QStringLiteral("before"));

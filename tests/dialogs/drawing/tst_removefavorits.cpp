@@ -1,6 +1,5 @@
 // The favourite removal dialog: what it offers, what Delete removes from the store and
 // what it reports.
-#include "ModalDriver.h"
 #include "PlatformFixture.h"
 #include "TestEnvironment.h"
 
@@ -135,46 +134,6 @@ private slots:
         QCOMPARE(listed(dialog), left);
         QCOMPARE(storedNames(), left);
         QCOMPARE(CFavouritesStore("Other").favouriteNames(), QStringList{"Brick"});
-    }
-
-    // Cancel does not bring back what Delete removed.
-    void cancelAfterDeleting()
-    {
-        Dlg_QT_RemoveFavorits dialog;
-        dialog.setFavouriteNames(m_names);
-        dialog.setFavouritesGroup(Group);
-        ModalDriver driver;
-        driver.expect("Dlg_QT_RemoveFavorits")
-            .select("ListFavorits", {0, 1, 2})
-            .click("BtnRemove")
-            .expectValue("ListFavorits", "")
-            .click("ButtonCancel");
-        driver.start();
-        QCOMPARE(dialog.exec(), 0);
-        KV_VERIFY_MODALS(driver);
-        QCOMPARE(dialog.removedNames(), m_names.mid(0, 3));
-        QCOMPARE(storedNames(), m_names.mid(3));
-    }
-
-    void deleteWithoutSelectionExplains()
-    {
-        Dlg_QT_RemoveFavorits dialog;
-        dialog.setFavouriteNames(m_names);
-        dialog.setFavouritesGroup(Group);
-        dialog.show();
-        ModalDriver driver;
-        driver.expect("QMessageBox")
-            .expectText("Select items for remove.")
-            .run([&driver](QWidget* box) {
-                if (box->windowTitle() != "Remove favorites")
-                    driver.fail("titled " + box->windowTitle());
-            })
-            .click("OK");
-        driver.start();
-        dialog.removeItems();
-        KV_VERIFY_MODALS(driver);
-        QVERIFY(dialog.removedNames().isEmpty());
-        QCOMPARE(storedNames(), m_names);
     }
 };
 
