@@ -9,7 +9,12 @@ scripts/bootstrap.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "${KV_JOBS:-2}" --target kvhost KorvaneLisp
 
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+headless=0
+case "${QT_QPA_PLATFORM:-}" in
+  offscreen*|minimal*) headless=1 ;;
+  "") [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && headless=1 ;;
+esac
+if [ "$headless" = 1 ]; then
   echo "run.sh: no display found; running kvhost headless (offscreen) on the examples."
   shots=build/screenshots
   mkdir -p "$shots"

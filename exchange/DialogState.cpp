@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
+#include <QSet>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -152,6 +153,33 @@ QString number6(double v)
 {
     return QString::number(v, 'g', 6);
 }
+
+// Whether a shown text is the middle-elided form of the full text kept behind it: an
+// ellipsis ("…" or "...") whose two sides begin and end the full text. A text a person
+// typed with "..." in it is no such form unless the kept text happens to fit around it.
+bool isElidedForm(const QString& shown, const QString& full)
+{
+    if (full.isEmpty())
+        return false;
+    int at = shown.indexOf(QChar(0x2026));
+    int length = 1;
+    if (at < 0) {
+        at = shown.indexOf(QLatin1String("..."));
+        length = 3;
+    }
+    if (at < 0)
+        return false;
+    const QStringRef left = shown.leftRef(at);
+    const QStringRef right = shown.midRef(at + length);
+    return full.size() >= left.size() + right.size() && full.startsWith(left) && full.endsWith(right);
+}
+
+// The text a line edit stands for: the kept full text when it shows an elided form of it.
+QString fullTextBehind(const QWidget* widget, const QString& shown)
+{
+    const QString full = widget->property(ValueProperty).toString();
+    return isElidedForm(shown, full) ? full : shown;
+}
 } // namespace
 
 CDialogState::CDialogState(QDialog* owner) : m_owner(owner)
@@ -196,7 +224,8 @@ void CDialogState::loadStateFile(const CKvString& path)
         // Most keys are lower case already; only others need a lower-cased copy.
         QStringView key = prefix;
         for (const QChar c : prefix) {
-            if (c.toLower() != c) {
+            // Letters outside the basic plane come as surrogate pairs: lower-case those whole.
+            if (c.isSurrogate() || c.toLower() != c) {
                 lowered = prefix.toString().toLower();
                 key = lowered;
                 break;
@@ -344,12 +373,8 @@ QString CDialogState::encodedValue(QWidget* widget, QString* indexLine)
         return QString();
     if (auto* check = qobject_cast<QCheckBox*>(widget))
         return check->isChecked() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        const QString text = edit->text();
-        if (text.contains(QChar(0x2026)) || text.contains(QLatin1String("...")))
-            return edit->property(ValueProperty).toString();
-        return text;
-    }
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        return fullTextBehind(edit, edit->text());
     if (auto* radio = qobject_cast<QRadioButton*>(widget))
         return radio->isChecked() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
     if (auto* combo = qobject_cast<QComboBox*>(widget)) {
@@ -371,9 +396,12 @@ QString CDialogState::encodedValue(QWidget* widget, QString* indexLine)
         QString out;
         if (QItemSelectionModel* selection = table->selectionModel()) {
             QVector<int> rows;
+            QSet<int> seen;
             for (const QModelIndex& index : selection->selectedIndexes())
-                if (!rows.contains(index.row()))
+                if (!seen.contains(index.row())) {
+                    seen.insert(index.row());
                     rows.append(index.row());
+                }
             for (int row : rows) {
                 const QTableWidgetItem* item = table->item(row, 0);
                 out += (item ? item->text() : QString()) + QLatin1Char('^');
@@ -446,7 +474,7 @@ QString CDialogState::storedFullText(QWidget* widget, const CKvString& text)
 {
     if (!widget)
         return text;
-    if (text.contains(QChar(0x2026)) || text.contains(QLatin1String("...")))
+    if (isElidedForm(text, widget->property(ValueProperty).toString()))
         return widget->property(ValueProperty).toString();
     widget->setProperty(ValueProperty, QString(text));
     return text;

@@ -198,9 +198,9 @@ int initgetKorvane()
 {
     LispArgs args(HostServices::activeLispContext());
     g_inputFlags = 0;
-    short flags = 0;
+    int flags = 0;
     const short first = args.peekType();
-    if ((first == kvrt::Short || first == kvrt::Long) && args.nextInt16(flags) == LispArgs::Ok)
+    if ((first == kvrt::Short || first == kvrt::Long) && args.nextInt32(flags) == LispArgs::Ok)
         g_inputFlags = flags;
     // A keyword text may follow; the prompts take their keywords from their own text.
     CKvString ignored;

@@ -62,6 +62,7 @@ QDialog* dialogFor(DialogSlot slot, Factory create);
 template <class T>
 T* dialogFor(DialogSlot slot)
 {
-    return static_cast<T*>(dialogFor(slot, [](QWidget* parent) -> QDialog* { return new T(parent); }));
+    // A slot holds the class its dialog function made; anything else is no dialog of T.
+    return qobject_cast<T*>(dialogFor(slot, [](QWidget* parent) -> QDialog* { return new T(parent); }));
 }
 } // namespace DialogRegistry

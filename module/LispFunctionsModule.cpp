@@ -23,16 +23,25 @@ void CLispFunctionsModule::deleteModule()
     delete this;
 }
 
+// No exception may cross into the host: its loader and its document manager call these.
+// An attach that fails half-way leaves the document without the module's functions.
 void CLispFunctionsModule::attach(CKvDocument* document)
 {
-    LispFunctionTable::defineAll(document);
-    DialogRegistry::appendRecord(document);
+    try {
+        LispFunctionTable::defineAll(document);
+        DialogRegistry::appendRecord(document);
+    } catch (...) {
+        LispFunctionTable::undefineAll(document);
+    }
 }
 
 void CLispFunctionsModule::detach(CKvDocument* document)
 {
-    LispFunctionTable::undefineAll(document);
-    DialogRegistry::removeRecord(document);
+    try {
+        LispFunctionTable::undefineAll(document);
+        DialogRegistry::removeRecord(document);
+    } catch (...) {
+    }
 }
 
 void CLispFunctionsModule::initApp()

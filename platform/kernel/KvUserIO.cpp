@@ -177,7 +177,10 @@ CKvString CKvUserIO::compose(const CKvString& message, const QString& defaultTex
     }
     if (!shown.isEmpty() && !text.contains(QLatin1Char('['))) {
         const QString list = QLatin1Char('[') + shown.join(QLatin1Char('/')) + QLatin1Char(']');
-        text += hasWords ? QLatin1String(" or ") + list : list;
+        // Prompts written "Specify point or" bring their own "or".
+        const bool endsWithOr = text.trimmed().endsWith(QLatin1String(" or"), Qt::CaseInsensitive)
+                                || text.trimmed().compare(QLatin1String("or"), Qt::CaseInsensitive) == 0;
+        text += !hasWords ? list : endsWithOr ? QLatin1Char(' ') + list : QLatin1String(" or ") + list;
     }
     if (!defaultText.isEmpty() && !(text.contains(QLatin1Char('<')) && text.contains(QLatin1Char('>')))) {
         const QString d = QLatin1Char('<') + defaultText + QLatin1Char('>');

@@ -226,6 +226,31 @@ private slots:
         QCOMPARE(d.edit->property("value").toString(), QStringLiteral("short"));
     }
 
+    // Only an elided form of the kept path stands for the path; dots a person typed stay.
+    void lineEditTextsWithDots_data()
+    {
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("saved");
+        const QString path = "/projects/site/drawings/ground-floor.dwg";
+        QTest::newRow("elided path") << path << "/projects/si\u2026floor.dwg" << path;
+        QTest::newRow("elided with three dots") << path << "/projects...floor.dwg" << path;
+        QTest::newRow("typed text with dots") << path << "Wait..." << "Wait...";
+        QTest::newRow("edited elided path") << path << "/projects/si\u2026floor.dxf" << "/projects/si\u2026floor.dxf";
+        QTest::newRow("nothing kept") << "" << "a...b" << "a...b";
+    }
+
+    void lineEditTextsWithDots()
+    {
+        QFETCH(QString, kept);
+        QFETCH(QString, shown);
+        QFETCH(QString, saved);
+        AllControls d;
+        d.edit->setProperty("value", kept);
+        d.edit->setText(shown);
+        QCOMPARE(CDialogState::encodedValue(d.edit), saved);
+    }
+
     void savedFileLayout()
     {
         AllControls d;
@@ -343,7 +368,8 @@ private slots:
     void mergeAgreesWithLineByLineMerge()
     {
         QRandomGenerator rng(20261206);
-        const QStringList keys = {"a", "A", "b", "width", "Width", "WIDTH", "x_index", "!action!", "", "n o", "é"};
+        const QStringList keys = {"a", "A", "b", "width", "Width", "WIDTH", "x_index", "!action!", "", "n o", "é",
+                                  QString::fromUtf8("\xF0\x90\x90\x80"), QString::fromUtf8("\xF0\x90\x90\xA8")};
         for (int round = 0; round < 200; ++round) {
             QStringList initial, file;
             auto randomLine = [&] {

@@ -21,12 +21,12 @@ namespace {
 
 // Builds an argument chain from a compact text: items separated by "|", each "S:text",
 // "I:short", "L:long", "R:real", "P:x,y,z", "P2:x,y", "E:handle,db", "SS:name", "N" (nil), "T".
-ArgChain chainFrom(const QString& spec)
+ArgChain chainFrom(const QString& items)
 {
     ArgChain chain;
-    if (spec.isEmpty())
+    if (items.isEmpty())
         return chain;
-    for (const QString& item : spec.split('|')) {
+    for (const QString& item : items.split('|')) {
         const QString kind = item.section(':', 0, 0);
         const QString value = item.section(':', 1);
         const QStringList n = value.split(',');
@@ -638,7 +638,7 @@ private slots:
         QTest::addColumn<QString>("function");
         QTest::addColumn<int>("flags");
         QTest::newRow("short") << "I:7" << "getIntKorvane" << 7;
-        QTest::newRow("long, low 16 bits") << "L:70000|S:A B" << "getRealKorvane" << 4464;
+        QTest::newRow("long kept whole") << "L:70000|S:A B" << "getRealKorvane" << 70000;
         QTest::newRow("nothing clears") << "" << "getIntKorvane" << 0;
         QTest::newRow("string only clears") << "S:A B" << "getIntKorvane" << 0;
         QTest::newRow("point prompt forces 0") << "I:7" << "getPointKorvane" << 0;

@@ -315,6 +315,8 @@ private slots:
         QTest::newRow("plain") << "Pick a point" << QStringList() << "" << "Pick a point: ";
         QTest::newRow("keywords and default") << "Specify point" << QStringList{"Left", "Right"} << "Left"
                                               << "Specify point or [Left/Right] <Left>: ";
+        QTest::newRow("message with its own or") << "Specify point or " << QStringList{"Left", "Right"} << "Left"
+                                                 << "Specify point or [Left/Right] <Left>: ";
         QTest::newRow("trailing blank and colon") << "Base point : " << QStringList() << "" << "Base point: ";
         QTest::newRow("leading line break kept") << "\nRemove entities: " << QStringList() << "" << "\nRemove entities: ";
         QTest::newRow("only keywords") << "" << QStringList{"A", "B"} << "" << "[A/B]: ";

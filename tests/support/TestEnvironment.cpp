@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <cstdlib>
 
 namespace {
 QTemporaryDir* g_home = nullptr;
@@ -20,6 +21,11 @@ void TestEnvironment::prepare()
     if (g_home)
         return;
     g_home = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/kvtest-XXXXXX"));
+    // The folder goes when the process ends, whatever the test did.
+    std::atexit([] {
+        delete g_home;
+        g_home = nullptr;
+    });
     const QString root = g_home->path();
     for (const char* sub : {"config", "data", "cache", "runtime"})
         QDir(root).mkpath(QString::fromLatin1(sub));
