@@ -28,7 +28,9 @@ Dlg_QT_LispExplorer::Dlg_QT_LispExplorer(QWidget* parent)
 
     Cb_Format->addItems(tr("Header Only;Function Only;Both").split(kSemicolon));
     Cb_Format->setCurrentIndex(int(LispSourceParser::View::Both));
-    QFont font(QStringLiteral("Courier"));
+    // Not a QStringLiteral: Qt's font cache keeps the family name until the application
+    // ends, after the host may have unloaded this library and its static string data.
+    QFont font(QString::fromLatin1("Courier"));
     font.setFixedPitch(true);
     font.setPointSize(10);
     // Where no Courier is installed, the font matcher still picks a typewriter face.
