@@ -468,65 +468,7 @@ int CKvUserIO::GetDistance(const CKvString& prompt, double defaultValue, const d
     KvPromptRequest request = newRequest(KvPromptRequest::Distance, prompt);
     request.hasDefault = true;
     request.defaultText = KvInputText::formatNumber(defaultValue, linearDecimals());
-    if (base) {
-        request.hasBase = true;
-        copyPoint(base, request.base);
-    }
-    double result = 0;
-    bool pointGiven = false;
-    double first[3] = {0, 0, 0};
-    const int status = ask(request, [&](const KvPromptAnswer& a) {
-        if (a.type == KvPromptAnswer::Enter) {
-            result = defaultValue;
-            return Outcome::finish(kvrt::Normal);
-        }
-        if (KvInputText::parseReal(a.text, result)) {
-            const QString rejected = numberRejected(result, request.flags);
-            if (!rejected.isEmpty())
-                return Outcome::again(rejected);
-            m_keywordText = a.text;
-            return Outcome::finish(kvrt::Normal);
-        }
-        const double* from = base ? base : (m_document ? m_document->LastPoint() : nullptr);
-        if (KvInputText::parsePoint(a.text, from, m_document ? m_document->UcsOrigin() : nullptr, first)) {
-            m_keywordText = a.text;
-            pointGiven = true;
-            return Outcome::finish(kvrt::Normal);
-        }
-        int index = -1;
-        const auto match = KvInputText::matchKeyword(a.text, request.keywords, &index);
-        if (match == KvInputText::KeywordMatch::Unique) {
-            m_keywordText = request.keywords.at(index).globalName;
-            return Outcome::finish(kvrt::Keyword);
-        }
-        if (match == KvInputText::KeywordMatch::Ambiguous)
-            return Outcome::again(tr("Ambiguous response, please clarify..."));
-        if (request.flags & ArbitraryInput) {
-            m_keywordText = a.text;
-            return Outcome::finish(kvrt::Keyword);
-        }
-        return Outcome::again(tr("Requires numeric distance or two points."));
-    });
-    if (status != kvrt::Normal)
-        return status;
-    if (pointGiven) {
-        double second[3] = {0, 0, 0};
-        if (base) {
-            copyPoint(first, second);
-            copyPoint(base, first);
-        } else {
-            const CKvString typed = m_keywordText;
-            int s = kvrt::Cancel;
-            if (!secondPoint(tr("Specify second point: "), first, second, &s))
-                return s;
-            m_keywordText = typed;
-        }
-        result = std::sqrt((second[0] - first[0]) * (second[0] - first[0]) + (second[1] - first[1]) * (second[1] - first[1])
-                           + (second[2] - first[2]) * (second[2] - first[2]));
-    }
-    if (out)
-        *out = result;
-    return kvrt::Normal;
+    return askMeasure(request, base, &defaultValue, 1.0, false, tr("Requires numeric distance or two points."), out);
 }
 
 int CKvUserIO::GetAngle(const CKvString& prompt, const double* defaultDegrees, const double* base, double* out)
@@ -537,6 +479,15 @@ int CKvUserIO::GetAngle(const CKvString& prompt, const double* defaultDegrees, c
         request.hasDefault = true;
         request.defaultText = KvInputText::formatNumber(*defaultDegrees, angularDecimals());
     }
+    return askMeasure(request, base, defaultDegrees, M_PI / 180.0, true, tr("Requires numeric angle or second point."), out);
+}
+
+// Distance and angle prompts take the same answers: Enter for the default, a number (in
+// the unit that `scale` turns into the result's), a point that measures the value from the
+// base point (or from a second point asked for), a keyword.
+int CKvUserIO::askMeasure(KvPromptRequest& request, const double* base, const double* defaultValue, double scale,
+                          bool angle, const QString& requirement, double* out)
+{
     if (base) {
         request.hasBase = true;
         copyPoint(base, request.base);
@@ -546,17 +497,17 @@ int CKvUserIO::GetAngle(const CKvString& prompt, const double* defaultDegrees, c
     double first[3] = {0, 0, 0};
     const int status = ask(request, [&](const KvPromptAnswer& a) {
         if (a.type == KvPromptAnswer::Enter) {
-            if (!defaultDegrees)
+            if (!defaultValue)
                 return Outcome::finish(kvrt::None);
-            result = *defaultDegrees * M_PI / 180.0;
+            result = *defaultValue * scale;
             return Outcome::finish(kvrt::Normal);
         }
-        double degrees = 0;
-        if (KvInputText::parseReal(a.text, degrees)) {
-            const QString rejected = numberRejected(degrees, request.flags);
+        double typed = 0;
+        if (KvInputText::parseReal(a.text, typed)) {
+            const QString rejected = numberRejected(typed, request.flags);
             if (!rejected.isEmpty())
                 return Outcome::again(rejected);
-            result = degrees * M_PI / 180.0;
+            result = typed * scale;
             m_keywordText = a.text;
             return Outcome::finish(kvrt::Normal);
         }
@@ -578,7 +529,7 @@ int CKvUserIO::GetAngle(const CKvString& prompt, const double* defaultDegrees, c
             m_keywordText = a.text;
             return Outcome::finish(kvrt::Keyword);
         }
-        return Outcome::again(tr("Requires numeric angle or second point."));
+        return Outcome::again(requirement);
     });
     if (status != kvrt::Normal)
         return status;
@@ -594,9 +545,15 @@ int CKvUserIO::GetAngle(const CKvString& prompt, const double* defaultDegrees, c
                 return s;
             m_keywordText = typed;
         }
-        result = std::atan2(second[1] - first[1], second[0] - first[0]);
-        if (result < 0)
-            result += 2 * M_PI;
+        if (angle) {
+            result = std::atan2(second[1] - first[1], second[0] - first[0]);
+            if (result < 0)
+                result += 2 * M_PI;
+        } else {
+            result = std::sqrt((second[0] - first[0]) * (second[0] - first[0])
+                               + (second[1] - first[1]) * (second[1] - first[1])
+                               + (second[2] - first[2]) * (second[2] - first[2]));
+        }
     }
     if (out)
         *out = result;

@@ -193,6 +193,8 @@ private:
     int selectInto(KvPromptRequest& request, CKvSelectionSet* set, const kv_resbuf* filter, bool singlePass);
     bool pickEntity(const QString& text, const double* base, OdDbObjectId* id, double point[3]) const;
     bool secondPoint(const CKvString& prompt, const double first[3], double out[3], int* status);
+    int askMeasure(KvPromptRequest& request, const double* base, const double* defaultValue, double scale, bool angle,
+                   const QString& requirement, double* out);
     void reset();
 
     CKvDocument* m_document;
