@@ -1,6 +1,7 @@
 // The state exchange between a dialog's controls and the state file the LISP side passes.
 #include "PlatformFixture.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include "bench/ReferenceStateMerge.h"
 #include "exchange/DialogState.h"
@@ -78,19 +79,6 @@ struct AllControls : QDialog
         resize(400, 600);
     }
 };
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 const QByteArray Bom("\xEF\xBB\xBF");
 } // namespace
@@ -268,7 +256,7 @@ private slots:
         d.table->selectRow(1);
         QVERIFY(d.state.saveStateFile());
         // Spin boxes' own line edits are written like any other line edit.
-        QCOMPARE(readAll(path), Bom + "check=FALSE\n!action!=GO\nedit=hello\nradio=TRUE\ncombo=three\ncombo_index=2\n"
+        QCOMPARE(readBytes(path), Bom + "check=FALSE\n!action!=GO\nedit=hello\nradio=TRUE\ncombo=three\ncombo_index=2\n"
                                       "list=a\nunit=2.5\nqt_spinbox_lineedit=2.5\ndspin=3\n"
                                       "qt_spinbox_lineedit=3.00000000\ntabs=1\ntable=B^\n");
     }
@@ -286,7 +274,7 @@ private slots:
         state.loadStateFile(path);
         state.setAction("OK");
         QVERIFY(state.saveStateFile());
-        QCOMPARE(readAll(path), Bom + "kind=x\nkind_index=0\n!action!=OK\nmore=FALSE\n");
+        QCOMPARE(readBytes(path), Bom + "kind=x\nkind_index=0\n!action!=OK\nmore=FALSE\n");
     }
 
     void controlsWithoutValuesWriteOnlyTheMark()
@@ -302,7 +290,7 @@ private slots:
         state.loadStateFile(path);
         state.setAction("X");
         QVERIFY(state.saveStateFile());
-        QCOMPARE(readAll(path), Bom);
+        QCOMPARE(readBytes(path), Bom);
     }
 
     void readingWithAndWithoutMark_data()
@@ -324,7 +312,7 @@ private slots:
         QDialog d;
         CDialogState state(&d);
         const QString path = m_host->path("read.txt");
-        writeFile(path, bytes);
+        QVERIFY(writeBytes(path, bytes));
         state.loadStateFile(path);
         QTextCodec::setCodecForLocale(saved);
         QCOMPARE(state.stateValue("name"), expected);
@@ -337,7 +325,7 @@ private slots:
         CDialogState state(&d);
         state.setStateLines({"width=3", "other=1"});
         const QString path = m_host->path("merge.txt");
-        writeFile(path, "Width=5\nnew=7\nno equals sign\n");
+        QVERIFY(writeBytes(path, "Width=5\nnew=7\nno equals sign\n"));
         state.loadStateFile(path);
         QCOMPARE(state.stateLines(), (QStringList{"Width=5", "other=1", "new=7", "no equals sign"}));
         QCOMPARE(state.stateFilePath(), path);
@@ -392,7 +380,7 @@ private slots:
             CDialogState state(&d);
             state.setStateLines(initial);
             const QString path = m_host->path("random.txt");
-            writeFile(path, file.isEmpty() ? Bom : Bom + file.join('\n').toUtf8() + '\n');
+            QVERIFY(writeBytes(path, file.isEmpty() ? Bom : Bom + file.join('\n').toUtf8() + '\n'));
             state.loadStateFile(path);
             QCOMPARE(state.stateLines(), expected);
         }

@@ -1,5 +1,6 @@
 // The block picker: which blocks it offers and how a click becomes its result.
 #include "ModalDriver.h"
+#include "ModuleFixture.h"
 #include "PlatformFixture.h"
 #include "TestEnvironment.h"
 
@@ -9,12 +10,6 @@
 
 #include <QApplication>
 
-// The images live in the core library; the module registers them when it loads, these tests
-// link the core directly and do it themselves.
-static void registerImages()
-{
-    Q_INIT_RESOURCE(korvane);
-}
 
 namespace {
 // A drawing with these blocks after its model and paper space; a leading "-" erases one.
@@ -45,7 +40,7 @@ class TestSelectBlock : public QObject
     std::unique_ptr<PlatformFixture> m_host;
 
 private slots:
-    void initTestCase() { registerImages(); }
+    void initTestCase() { registerModuleImages(); }
 
     void init() { m_host = std::make_unique<PlatformFixture>(1); }
     void cleanup() { m_host.reset(); }

@@ -1,5 +1,6 @@
 // The favourite removal dialog: what it offers, what Delete removes from the store and
 // what it reports.
+#include "ModuleFixture.h"
 #include "PlatformFixture.h"
 #include "TestEnvironment.h"
 
@@ -9,12 +10,6 @@
 
 #include <QApplication>
 
-// The images live in the core library; the module registers them when it loads, these tests
-// link the core directly and do it themselves.
-static void registerImages()
-{
-    Q_INIT_RESOURCE(korvane);
-}
 #include <QCoreApplication>
 #include <QSettings>
 
@@ -51,7 +46,7 @@ class TestRemoveFavorits : public QObject
     const QStringList m_names{"Brick", "Concrete", "Earth/Sand", "Glass", "Steel\\1"};
 
 private slots:
-    void initTestCase() { registerImages(); }
+    void initTestCase() { registerModuleImages(); }
 
     void init()
     {

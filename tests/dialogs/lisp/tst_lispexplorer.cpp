@@ -1,8 +1,10 @@
 // The LISP explorer: its file page, its page of loaded symbols, and Dlg_LispExplorer end to end.
 #include "LispCall.h"
 #include "ModalDriver.h"
+#include "ModuleFixture.h"
 #include "PlatformFixture.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include "dialogs/lisp/Dlg_QT_LispExplorer.h"
 #include "kernel/KvDocument.h"
@@ -15,28 +17,8 @@
 #include <QHeaderView>
 #include <QMessageBox>
 
-// The images live in the core library; the module file registers them when it loads, the tests
-// here, which link the core directly, do it themselves.
-static void registerImages()
-{
-    Q_INIT_RESOURCE(korvane);
-}
 
 namespace {
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    f.write(bytes);
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
 QStringList itemTexts(const QListWidget* list)
 {
     QStringList texts;
@@ -86,8 +68,7 @@ const QByteArray kSymbols = "VARIABLE!myvar!STR!abc\n"
 class TestLispExplorer : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<PlatformFixture> m_host;
-    OdRxModule* m_module = nullptr;
+    std::unique_ptr<ModuleFixture> m_host;
 
     // A shown explorer that is not modal, so that the modal driver sees only the boxes it opens.
     std::unique_ptr<Dlg_QT_LispExplorer> shownDialog(const QString& folder = QString())
@@ -102,21 +83,16 @@ class TestLispExplorer : public QObject
     QString loaded() const { return m_host->document(0)->GetLispContext()->engine().variablePrinted("loaded"); }
 
 private slots:
-    void initTestCase() { registerImages(); }
+    void initTestCase() { registerModuleImages(); }
 
     void init()
     {
-        m_host = std::make_unique<PlatformFixture>(1);
-        void* handle = nullptr;
-        m_module = kvCreateModuleObject(&handle);
-        m_module->initApp();
+        m_host = std::make_unique<ModuleFixture>(1);
     }
 
     void cleanup()
     {
         ModalDriver::closeAllModals();
-        m_module->uninitApp();
-        m_module->deleteModule();
         m_host.reset();
     }
 
@@ -159,7 +135,7 @@ private slots:
             if (entry.endsWith('/'))
                 QVERIFY(QDir(folder).mkpath(entry));
             else
-                writeFile(folder + '/' + entry, "(defun f () 1)\n");
+                QVERIFY(writeBytes(folder + '/' + entry, "(defun f () 1)\n"));
         }
         auto dialog = shownDialog();
         QVERIFY(itemTexts(dialog->List_files).isEmpty());
@@ -183,8 +159,8 @@ private slots:
     void browseForTheFolder()
     {
         QFETCH(bool, cancel);
-        writeFile(m_host->path("old/old.lsp"), kSource);
-        writeFile(m_host->path("new/new.lsp"), kSource);
+        QVERIFY(writeBytes(m_host->path("old/old.lsp"), kSource));
+        QVERIFY(writeBytes(m_host->path("new/new.lsp"), kSource));
         auto dialog = shownDialog(m_host->path("old"));
         ModalDriver driver;
         QString title;
@@ -246,7 +222,7 @@ private slots:
         QFETCH(int, function);
         QFETCH(int, format);
         QFETCH(QString, text);
-        writeFile(m_host->path("lib/src.lsp"), kSource);
+        QVERIFY(writeBytes(m_host->path("lib/src.lsp"), kSource));
         auto dialog = shownDialog(m_host->path("lib"));
         dialog->List_files->setCurrentRow(0);
         QCOMPARE(itemTexts(dialog->List_functions), QStringList({"one", "two"}));
@@ -263,7 +239,7 @@ private slots:
 
     void noCurrentFunctionEmptiesTheList()
     {
-        writeFile(m_host->path("lib/src.lsp"), kSource);
+        QVERIFY(writeBytes(m_host->path("lib/src.lsp"), kSource));
         auto dialog = shownDialog(m_host->path("lib"));
         dialog->List_files->setCurrentRow(0);
         dialog->List_functions->setCurrentRow(1);
@@ -277,7 +253,7 @@ private slots:
 
     void searchControlsFollowTheTexts()
     {
-        writeFile(m_host->path("lib/src.lsp"), kSource);
+        QVERIFY(writeBytes(m_host->path("lib/src.lsp"), kSource));
         auto dialog = shownDialog(m_host->path("lib"));
         QVERIFY(!dialog->txSearch->isEnabled());
         QVERIFY(!dialog->bt_Search->isEnabled());
@@ -316,7 +292,7 @@ private slots:
         QFETCH(int, cursor);
         QFETCH(int, occurrence);
         QFETCH(QString, box);
-        writeFile(m_host->path("lib/src.lsp"), kSource);
+        QVERIFY(writeBytes(m_host->path("lib/src.lsp"), kSource));
         auto dialog = shownDialog(m_host->path("lib"));
         dialog->List_files->setCurrentRow(0);
         dialog->List_functions->setCurrentRow(1);
@@ -367,11 +343,11 @@ private slots:
         QFETCH(QVector<int>, rows);
         QFETCH(QString, box);
         QFETCH(QString, loaded);
-        writeFile(m_host->path("a/a.lsp"), "(setq loaded 1)\n");
-        writeFile(m_host->path("a/b.lsp"), "(setq loaded 2)\n");
-        writeFile(m_host->path("a/lsp"), "(setq loaded 98)\n");
-        writeFile(m_host->path("a/lsp.lsp"), "(setq loaded 3)\n");
-        writeFile(m_host->path("b/a.lsp"), "(setq loaded 10)\n");
+        QVERIFY(writeBytes(m_host->path("a/a.lsp"), "(setq loaded 1)\n"));
+        QVERIFY(writeBytes(m_host->path("a/b.lsp"), "(setq loaded 2)\n"));
+        QVERIFY(writeBytes(m_host->path("a/lsp"), "(setq loaded 98)\n"));
+        QVERIFY(writeBytes(m_host->path("a/lsp.lsp"), "(setq loaded 3)\n"));
+        QVERIFY(writeBytes(m_host->path("b/a.lsp"), "(setq loaded 10)\n"));
         auto dialog = shownDialog(m_host->path("a"));
         QCOMPARE(itemTexts(dialog->List_files), QStringList({"a.lsp", "b.lsp", "lsp", "lsp.lsp"}));
         dialog->List_files->setCurrentRow(rows.value(0, 0));
@@ -397,8 +373,8 @@ private slots:
 
     void unreadableLispFile()
     {
-        writeFile(m_host->path("lib/a.lsp"), kSource);
-        writeFile(m_host->path("lib/b.lsp"), kSource);
+        QVERIFY(writeBytes(m_host->path("lib/a.lsp"), kSource));
+        QVERIFY(writeBytes(m_host->path("lib/b.lsp"), kSource));
         auto dialog = shownDialog(m_host->path("lib"));
         dialog->List_files->setCurrentRow(0);
         dialog->List_functions->setCurrentRow(1);
@@ -432,7 +408,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QStringList, header);
         QFETCH(QStringList, rows);
-        writeFile(m_host->path("symbols.txt"), kSymbols);
+        QVERIFY(writeBytes(m_host->path("symbols.txt"), kSymbols));
         auto dialog = shownDialog();
         QVERIFY(dialog->readSymbolFile(m_host->path("symbols.txt")));
         dialog->isQuor->click();
@@ -457,7 +433,7 @@ private slots:
 
     void headerClickSorts()
     {
-        writeFile(m_host->path("symbols.txt"), "COMMAND!C:ZED!USUBR!b\nCOMMAND!C:ALPHA!SUBR!c\nCOMMAND!C:MID!EXRXSUBR!a\n");
+        QVERIFY(writeBytes(m_host->path("symbols.txt"), "COMMAND!C:ZED!USUBR!b\nCOMMAND!C:ALPHA!SUBR!c\nCOMMAND!C:MID!EXRXSUBR!a\n"));
         auto dialog = shownDialog();
         dialog->readSymbolFile(m_host->path("symbols.txt"));
         dialog->isQuor->click();
@@ -482,9 +458,9 @@ private slots:
     void exportWritesTheDump()
     {
         QFETCH(bool, cancel);
-        writeFile(m_host->path("symbols.txt"), kSymbols);
+        QVERIFY(writeBytes(m_host->path("symbols.txt"), kSymbols));
         const QString dump = m_host->path("out/symbols.dmp");
-        writeFile(dump, "old dump\n");
+        QVERIFY(writeBytes(dump, "old dump\n"));
         auto dialog = shownDialog();
         dialog->readSymbolFile(m_host->path("symbols.txt"));
         dialog->isQuor->click();
@@ -507,7 +483,7 @@ private slots:
         KV_VERIFY_MODALS(driver);
         QCOMPARE(title, QStringLiteral("Save dump file"));
         QCOMPARE(filters, QStringList({"Dump files (*.dmp)"}));
-        QCOMPARE(readAll(dump), cancel ? QByteArray("old dump\n")
+        QCOMPARE(readBytes(dump), cancel ? QByteArray("old dump\n")
                                        : QByteArray(";(setq C:GO '(/ a))\n"
                                                     ";(setq C:SHORT )\n"
                                                     ";(setq F1 '(x))\n"
@@ -527,7 +503,7 @@ private slots:
     void unreadableSymbolFileKeepsLists()
     {
         QFETCH(QString, path);
-        writeFile(m_host->path("symbols.txt"), kSymbols);
+        QVERIFY(writeBytes(m_host->path("symbols.txt"), kSymbols));
         QVERIFY(QDir().mkpath(m_host->path("folder")));
         auto dialog = shownDialog();
         QVERIFY(dialog->readSymbolFile(m_host->path("symbols.txt")));
@@ -576,7 +552,7 @@ private slots:
         QFETCH(int, page);
         QFETCH(int, commands);
         const QString symbols = m_host->path("symbols.txt");
-        writeFile(symbols, kSymbols);
+        QVERIFY(writeBytes(symbols, kSymbols));
         const long nodes = kvLiveNodeCount();
         ArgChain args;
         if (shape == 1)
@@ -619,7 +595,7 @@ private slots:
     // Loading from the explorer while the LISP engine waits for the explorer's call to end.
     void loadFromALispCall()
     {
-        writeFile(m_host->path("lib/set.lsp"), "(defun kv-double (x) (* 2 x))\n(setq loaded (kv-double 21))\n");
+        QVERIFY(writeBytes(m_host->path("lib/set.lsp"), "(defun kv-double (x) (* 2 x))\n(setq loaded (kv-double 21))\n"));
         const QString folder = m_host->path("lib");
         ModalDriver driver;
         driver.expect("Dlg_QT_LispExplorer").run([folder](QWidget* w) {
@@ -640,12 +616,12 @@ private slots:
     // The dialog is kept between calls of one document; the file page is listed afresh.
     void reshowListsAgain()
     {
-        writeFile(m_host->path("lib/a.lsp"), kSource);
+        QVERIFY(writeBytes(m_host->path("lib/a.lsp"), kSource));
         auto dialog = shownDialog(m_host->path("lib"));
         dialog->List_files->setCurrentRow(0);
         dialog->txSearch->setText("one");
         dialog->hide();
-        writeFile(m_host->path("lib/b.lsp"), kSource);
+        QVERIFY(writeBytes(m_host->path("lib/b.lsp"), kSource));
         dialog->show();
         QCOMPARE(itemTexts(dialog->List_files), QStringList({"a.lsp", "b.lsp"}));
         QCOMPARE(dialog->List_functions->count(), 0);

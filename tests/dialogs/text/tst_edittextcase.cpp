@@ -1,8 +1,10 @@
 // The text case editor: its conversions, its preview, and Dlg_edittextcase end to end.
 #include "LispCall.h"
 #include "ModalDriver.h"
+#include "ModuleFixture.h"
 #include "PlatformFixture.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include "dialogs/text/Dlg_QT_EditTextCase.h"
 #include "exchange/DialogState.h"
@@ -15,50 +17,16 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-} // namespace
-
-// The module registers its images when its library loads; a test linking the core does it here.
-static void registerImages()
-{
-    Q_INIT_RESOURCE(korvane);
-}
-
 class TestEditTextCase : public QObject
 {
     Q_OBJECT
-    std::unique_ptr<PlatformFixture> m_host;
-    OdRxModule* m_module = nullptr;
+    std::unique_ptr<ModuleFixture> m_host;
 
 private slots:
-    void initTestCase() { registerImages(); }
+    void initTestCase() { registerModuleImages(); }
 
-    void init()
-    {
-        m_host = std::make_unique<PlatformFixture>(1);
-        void* handle = nullptr;
-        m_module = kvCreateModuleObject(&handle);
-        m_module->initApp();
-    }
-
-    void cleanup()
-    {
-        m_module->uninitApp();
-        m_module->deleteModule();
-        m_host.reset();
-    }
+    void init() { m_host = std::make_unique<ModuleFixture>(1); }
+    void cleanup() { m_host.reset(); }
 
     void conversions_data()
     {
@@ -141,7 +109,7 @@ private slots:
         QFETCH(int, result);
         QFETCH(QByteArray, stateOut);
         const QString path = m_host->path("case.txt");
-        writeFile(path, stateIn);
+        QVERIFY(writeBytes(path, stateIn));
         ModalDriver driver;
         auto& step = driver.expect("Dlg_QT_EditTextCase");
         if (!click.isEmpty())
@@ -152,13 +120,13 @@ private slots:
         QVERIFY2(driver.finished(), qPrintable(driver.failure()));
         QCOMPARE(r.status, kvrt::Normal);
         QCOMPARE(r.integer(), result);
-        QCOMPARE(readAll(path), stateOut);
+        QCOMPARE(readBytes(path), stateOut);
     }
 
     void cancelReturnsNilAndLeavesTheFile()
     {
         const QString path = m_host->path("case.txt");
-        writeFile(path, "current=Title\nkeep=me\n");
+        QVERIFY(writeBytes(path, "current=Title\nkeep=me\n"));
         ModalDriver driver;
         driver.expect("Dlg_QT_EditTextCase").click("radioButton2").click("cancelButton");
         driver.start();
@@ -166,7 +134,7 @@ private slots:
         QVERIFY2(driver.finished(), qPrintable(driver.failure()));
         QCOMPARE(r.status, kvrt::Normal);
         QVERIFY(r.isNil());
-        QCOMPARE(readAll(path), QByteArray("current=Title\nkeep=me\n"));
+        QCOMPARE(readBytes(path), QByteArray("current=Title\nkeep=me\n"));
     }
 
     // A state file that cannot be written costs the file, not the answer.
@@ -246,7 +214,7 @@ private slots:
     void keepsTheLastStyleBetweenCalls()
     {
         const QString path = m_host->path("case.txt");
-        writeFile(path, "");
+        QVERIFY(writeBytes(path, ""));
         ModalDriver first;
         first.expect("Dlg_QT_EditTextCase").click("radioButton4").click("okButton");
         first.start();
@@ -254,7 +222,7 @@ private slots:
         QVERIFY2(first.finished(), qPrintable(first.failure()));
         QCOMPARE(chosen, 4);
         first.stop();
-        writeFile(path, "");
+        QVERIFY(writeBytes(path, ""));
         ModalDriver second;
         second.expect("Dlg_QT_EditTextCase").click("okButton");
         second.start();
