@@ -11,6 +11,7 @@
 #include "kernel/lisp/KvLispEngine.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -132,6 +133,13 @@ int HostApplication::start()
             // A script prints what it writes and its errors, not the value of every form.
             ok = evaluate(in.readAll(), false) && ok;
         }
+    }
+    // With a picture folder, the main window as a script left it (documents and drawings).
+    if (!m_options.automation.screenshotDir.isEmpty() && m_window) {
+        m_window->resize(1000, 700);
+        const QString path = QDir(m_options.automation.screenshotDir).filePath(QStringLiteral("kvhost.png"));
+        if (QDir().mkpath(m_options.automation.screenshotDir) && m_window->grab().save(path))
+            std::fprintf(stderr, "kvhost: picture: %s\n", qPrintable(path));
     }
     return finish(ok ? 0 : 1);
 }
