@@ -1,0 +1,5 @@
+(setq l '(1 "two" (3 . 4) nil T))
+(car l)(cdr l)(cadr l)(cdddr l)(nth 2 l)(nth 99 l)(last l)(length l)(reverse l)
+(append l l)(assoc 3 (list (cons 3 4)))(member "two" l)(cons 1 2)(listp l)(atom 'x)
+(equal l l)(eq 'a 'a)(type l)(type 1.0)(type "s")(boundp 'zz)(null nil)(not 1)
+(nth -1 l)

@@ -1,0 +1,5 @@
+(setq s "a\"b\\c\n\t\e\101")
+(strcat s "x" (itoa 42) (rtos 3.14159 2 3) (rtos -1e300 1 16))
+(substr "hello" 2 3)(substr "hello" 9)(strlen s)(strcase "MiXed" T)
+(atoi "12abc")(atof "1e400")(chr 65)(ascii "")(princ s)(prin1 s)(print s)(terpri)(prompt "p")
+(substr "hello" 0)

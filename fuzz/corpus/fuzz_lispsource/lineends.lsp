@@ -1,0 +1,4 @@
+(defun a ()
+  1)
+;; header(defun b () 2)
+		(defun	c	()	3)
