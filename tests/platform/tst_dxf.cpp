@@ -324,7 +324,7 @@ void TestDxf::contentDecides_data()
     QTest::newRow("text file named .dxf") << "notes.dxf" << QByteArray("These are my notes.\nSECTION\n") << false;
     QTest::newRow("empty") << "empty.dxf" << QByteArray() << false;
     QTest::newRow("blank lines only") << "blank.dxf" << QByteArray("\n\n   \n") << false;
-    QTest::newRow("binary data") << "binary.dxf" << QByteArray("Binary drawing\r\n\x1a\0\0\0SECTION", 26) << false;
+    QTest::newRow("binary data") << "binary.dxf" << QByteArray("Binary drawing\r\n\x1a\0\0\0SECTION", 27) << false;
     QTest::newRow("PNG named .dwg") << "picture.dwg" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << false;
     QTest::newRow("first group not a section") << "entities.dxf" << QByteArray("0\nLINE\n0\nEOF\n") << false;
 }
