@@ -70,6 +70,25 @@ struct CKvUserIO::Outcome
     static Outcome again(const QString& note) { return {false, 0, note}; }
 };
 
+// What is left of an answer once it is no value: a keyword (matched as the host matches
+// keywords), any text where the flags take it, or the prompt asks again with `requirement`.
+CKvUserIO::Outcome CKvUserIO::keywordOr(const QString& text, const KvPromptRequest& request, const QString& requirement)
+{
+    int index = -1;
+    const auto match = KvInputText::matchKeyword(text, request.keywords, &index);
+    if (match == KvInputText::KeywordMatch::Unique) {
+        m_keywordText = request.keywords.at(index).globalName;
+        return Outcome::finish(kvrt::Keyword);
+    }
+    if (match == KvInputText::KeywordMatch::Ambiguous)
+        return Outcome::again(tr("Ambiguous response, please clarify..."));
+    if (request.flags & ArbitraryInput) {
+        m_keywordText = text;
+        return Outcome::finish(kvrt::Keyword);
+    }
+    return Outcome::again(requirement);
+}
+
 CKvUserIO::CKvUserIO(CKvDocument* document) : m_document(document) {}
 CKvUserIO::~CKvUserIO() = default;
 
@@ -320,21 +339,7 @@ int CKvUserIO::askPoint(KvPromptRequest& request, const double* base, double out
             m_keywordText = a.text;
             return Outcome::finish(kvrt::Normal);
         }
-        int index = -1;
-        switch (KvInputText::matchKeyword(a.text, request.keywords, &index)) {
-        case KvInputText::KeywordMatch::Unique:
-            m_keywordText = request.keywords.at(index).globalName;
-            return Outcome::finish(kvrt::Keyword);
-        case KvInputText::KeywordMatch::Ambiguous:
-            return Outcome::again(tr("Ambiguous response, please clarify..."));
-        case KvInputText::KeywordMatch::None:
-            break;
-        }
-        if (request.flags & ArbitraryInput) {
-            m_keywordText = a.text;
-            return Outcome::finish(kvrt::Keyword);
-        }
-        return Outcome::again(tr("Invalid point."));
+        return keywordOr(a.text, request, tr("Invalid point."));
     });
     if (status == kvrt::Normal) {
         if (out)
@@ -443,19 +448,7 @@ int CKvUserIO::GetReal(const CKvString& prompt, const double* defaultValue, doub
             m_keywordText = a.text;
             return Outcome::finish(kvrt::Normal);
         }
-        int index = -1;
-        const auto match = KvInputText::matchKeyword(a.text, request.keywords, &index);
-        if (match == KvInputText::KeywordMatch::Unique) {
-            m_keywordText = request.keywords.at(index).globalName;
-            return Outcome::finish(kvrt::Keyword);
-        }
-        if (match == KvInputText::KeywordMatch::Ambiguous)
-            return Outcome::again(tr("Ambiguous response, please clarify..."));
-        if (request.flags & ArbitraryInput) {
-            m_keywordText = a.text;
-            return Outcome::finish(kvrt::Keyword);
-        }
-        return Outcome::again(tr("Requires numeric value."));
+        return keywordOr(a.text, request, tr("Requires numeric value."));
     });
     if (status == kvrt::Normal && out)
         *out = result;
@@ -517,19 +510,7 @@ int CKvUserIO::askMeasure(KvPromptRequest& request, const double* base, const do
             pointGiven = true;
             return Outcome::finish(kvrt::Normal);
         }
-        int index = -1;
-        const auto match = KvInputText::matchKeyword(a.text, request.keywords, &index);
-        if (match == KvInputText::KeywordMatch::Unique) {
-            m_keywordText = request.keywords.at(index).globalName;
-            return Outcome::finish(kvrt::Keyword);
-        }
-        if (match == KvInputText::KeywordMatch::Ambiguous)
-            return Outcome::again(tr("Ambiguous response, please clarify..."));
-        if (request.flags & ArbitraryInput) {
-            m_keywordText = a.text;
-            return Outcome::finish(kvrt::Keyword);
-        }
-        return Outcome::again(requirement);
+        return keywordOr(a.text, request, requirement);
     });
     if (status != kvrt::Normal)
         return status;
@@ -689,19 +670,7 @@ int CKvUserIO::GetEntity(const CKvString& prompt, CKvSelectionSet* set, int flag
             m_keywordText = a.text;
             return Outcome::finish(kvrt::Normal);
         }
-        int index = -1;
-        const auto match = KvInputText::matchKeyword(a.text, request.keywords, &index);
-        if (match == KvInputText::KeywordMatch::Unique) {
-            m_keywordText = request.keywords.at(index).globalName;
-            return Outcome::finish(kvrt::Keyword);
-        }
-        if (match == KvInputText::KeywordMatch::Ambiguous)
-            return Outcome::again(tr("Ambiguous response, please clarify..."));
-        if (request.flags & ArbitraryInput) {
-            m_keywordText = a.text;
-            return Outcome::finish(kvrt::Keyword);
-        }
-        return Outcome::again(tr("Select an entity: a point near it or its handle (#1F)."));
+        return keywordOr(a.text, request, tr("Select an entity: a point near it or its handle (#1F)."));
     });
     if (status == kvrt::Normal) {
         if (set) {

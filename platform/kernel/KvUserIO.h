@@ -185,6 +185,7 @@ private:
     struct Outcome;
     using Interpreter = std::function<Outcome(const KvPromptAnswer&)>;
     int ask(KvPromptRequest& request, const Interpreter& interpret);
+    Outcome keywordOr(const QString& text, const KvPromptRequest& request, const QString& requirement);
     int askPoint(KvPromptRequest& request, const double* base, double out[3]);
     KvPromptRequest newRequest(KvPromptRequest::Kind kind, const CKvString& prompt) const;
     CKvString compose(const CKvString& message, const QString& defaultText) const;
