@@ -134,12 +134,14 @@ int HostApplication::start()
             ok = evaluate(in.readAll(), false) && ok;
         }
     }
-    // With a picture folder, the main window as a script left it (documents and drawings).
-    if (!m_options.automation.screenshotDir.isEmpty() && m_window) {
+    // A picture of the main window as the evaluation left it (documents and drawings).
+    if (!m_options.windowPicture.isEmpty() && m_window) {
         m_window->resize(1000, 700);
-        const QString path = QDir(m_options.automation.screenshotDir).filePath(QStringLiteral("kvhost.png"));
-        if (QDir().mkpath(m_options.automation.screenshotDir) && m_window->grab().save(path))
+        const QString path = m_options.windowPicture;
+        if (QDir().mkpath(QFileInfo(path).absolutePath()) && m_window->grab().save(path))
             std::fprintf(stderr, "kvhost: picture: %s\n", qPrintable(path));
+        else
+            std::fprintf(stderr, "kvhost: cannot save %s\n", qPrintable(path));
     }
     return finish(ok ? 0 : 1);
 }

@@ -27,6 +27,7 @@ public:
         QStringList drawings;
         QString userFolder;
         bool headless = false;
+        QString windowPicture; // --window-picture: the main window saved after a batch run
         HostAutomation::Options automation;
     };
 

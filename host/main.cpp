@@ -37,7 +37,8 @@ int main(int argc, char** argv)
     QCommandLineOption documentsOption(QStringLiteral("documents"), QStringLiteral("Opens N documents at start (default 1)."), QStringLiteral("N"), QStringLiteral("1"));
     QCommandLineOption moduleOption(QStringLiteral("module"), QStringLiteral("The module file to load."), QStringLiteral("path"));
     QCommandLineOption userOption(QStringLiteral("user-folder"), QStringLiteral("The host's user folder."), QStringLiteral("folder"));
-    parser.addOptions({evalOption, scriptOption, listOption, documentsOption, moduleOption, userOption});
+    QCommandLineOption windowOption(QStringLiteral("window-picture"), QStringLiteral("After --eval/--script, saves the main window as a PNG."), QStringLiteral("file"));
+    parser.addOptions({evalOption, scriptOption, listOption, documentsOption, moduleOption, userOption, windowOption});
     parser.addOptions(HostAutomation::commandLineOptions());
     parser.addPositionalArgument(QStringLiteral("drawings"), QStringLiteral("DXF drawings to open."), QStringLiteral("[drawing...]"));
     parser.process(app);
@@ -58,6 +59,7 @@ int main(int argc, char** argv)
                              ? parser.value(userOption)
                              : QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     options.headless = headless;
+    options.windowPicture = parser.value(windowOption);
     QString optionError;
     if (!HostAutomation::readOptions(parser, &options.automation, &optionError)) {
         std::fprintf(stderr, "kvhost: %s\n", qPrintable(optionError));
