@@ -403,15 +403,32 @@ private slots:
         QVERIFY(!state.saveStateFile());
     }
 
+    // A dialog shows centred over its parent unless it was placed; one the user moved and
+    // that is shown again for the next call comes back where the user left it.
+    void geometryIsKeptOnReopen_data()
+    {
+        QTest::addColumn<bool>("load");
+        QTest::newRow("reopened by a call") << true;
+        QTest::newRow("shown again without one") << false;
+    }
+
     void geometryIsKeptOnReopen()
     {
-        QDialog d;
+        QFETCH(bool, load);
+        QWidget parent;
+        parent.setGeometry(400, 300, 800, 600);
+        QDialog d(&parent);
+        d.resize(300, 200);
         CDialogState state(&d);
         d.show();
-        d.setGeometry(130, 90, 300, 200);
+        const QPoint centred = d.pos();
+        d.move(130, 90);
+        d.setAttribute(Qt::WA_Moved, false); // as after a move by the window system
         d.hide();
-        state.loadStateFile(CKvString());
-        QCOMPARE(d.geometry(), QRect(130, 90, 300, 200));
+        if (load)
+            state.loadStateFile(CKvString());
+        d.show();
+        QCOMPARE(d.pos(), load ? QPoint(130, 90) : centred);
     }
 
     void helpTopics_data()
