@@ -125,7 +125,13 @@ void CDialogState::removeFavourites()
         names << combo->itemText(i);
     dialog->setFavouriteNames(names);
     dialog->setFavouritesGroup(m_favouritesGroup);
+    // Should the owner go while the removal runs (its document closed), this state and the
+    // removal dialog, its child, go with it: nothing of them may be touched afterwards.
+    const QPointer<QDialog> owner(m_owner);
+    const QPointer<QComboBox> comboAlive(combo);
     dialog->exec();
+    if (!owner || !comboAlive)
+        return;
 
     // The dialog deletes from the store as the user presses Delete, so the names it reports
     // are gone whether it was accepted or not; the combo box follows the store either way.

@@ -6,6 +6,8 @@
 #include "kernel/KvDocument.h"
 #include "module/HostServices.h"
 
+#include <QShowEvent>
+
 DLG_QT_SelectBlock::DLG_QT_SelectBlock(QWidget* parent) : CKvDialog(parent, true, kvDialogFlags)
 {
     setupUi(this);
@@ -28,6 +30,9 @@ QString DLG_QT_SelectBlock::blockName() const
 void DLG_QT_SelectBlock::showEvent(QShowEvent* event)
 {
     CKvDialog::showEvent(event);
+    // A window restored by the window system keeps what the user has done in it.
+    if (event->spontaneous())
+        return;
     acceptButton->setEnabled(false);
     ListBlocks->clear();
     CKvDocument* document = HostServices::activeDocument();

@@ -4,6 +4,7 @@
 #include "exchange/DialogState.h"
 #include "exchange/FavouritesStore.h"
 
+#include <QShowEvent>
 #include <QMessageBox>
 
 Dlg_QT_RemoveFavorits::Dlg_QT_RemoveFavorits(QWidget* parent)
@@ -25,6 +26,9 @@ Dlg_QT_RemoveFavorits::~Dlg_QT_RemoveFavorits() = default;
 void Dlg_QT_RemoveFavorits::showEvent(QShowEvent* event)
 {
     CKvDialog::showEvent(event);
+    // A window restored by the window system keeps what the user has done in it.
+    if (event->spontaneous())
+        return;
     ListFavorits->clear();
     ListFavorits->addItems(m_names);
     onSelectionChanged();

@@ -66,6 +66,9 @@ Dlg_QT_LispExplorer::~Dlg_QT_LispExplorer() = default;
 void Dlg_QT_LispExplorer::showEvent(QShowEvent* event)
 {
     CKvDialog::showEvent(event);
+    // A window restored by the window system keeps what the user has done in it.
+    if (event->spontaneous())
+        return;
     if (!m_state->applied())
         m_state->applyState(QStringLiteral("*"));
     Bt_Load->setEnabled(!List_files->selectedItems().isEmpty());

@@ -4,6 +4,9 @@
 #include "PlatformFixture.h"
 #include "TestEnvironment.h"
 
+#include <QShowEvent>
+#include <QtTest/qtestspontaneevent.h>
+
 #include "dialogs/drawing/Dlg_QT_RemoveFavorits.h"
 #include "exchange/FavouritesStore.h"
 #include "kernel/KvSystemServices.h"
@@ -129,6 +132,12 @@ private slots:
         QCOMPARE(listed(dialog), left);
         QCOMPARE(storedNames(), left);
         QCOMPARE(CFavouritesStore("Other").favouriteNames(), QStringList{"Brick"});
+
+        // Restored by the window system (a spontaneous show), it keeps what was deleted.
+        QShowEvent restored;
+        QSpontaneKeyEvent::setSpontaneous(&restored);
+        qApp->notify(&dialog, &restored); // sendEvent() would clear the flag
+        QCOMPARE(listed(dialog), left);
     }
 };
 
