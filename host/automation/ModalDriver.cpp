@@ -49,77 +49,65 @@ ModalDriver& ModalDriver::expect(const QString& windowClass)
     return *this;
 }
 
-ModalDriver& ModalDriver::click(const QString& name)
+namespace {
+// An action of a block as the builder calls make it.
+ModalAction action(ModalAction::Kind kind, const QString& name = QString(), const QString& value = QString())
 {
     ModalAction a;
-    a.kind = ModalAction::Kind::Click;
+    a.kind = kind;
     a.name = name;
-    return add(a);
+    a.value = value;
+    return a;
+}
+} // namespace
+
+ModalDriver& ModalDriver::click(const QString& name)
+{
+    return add(action(ModalAction::Kind::Click, name));
 }
 
 ModalDriver& ModalDriver::set(const QString& name, const QString& value)
 {
-    ModalAction a;
-    a.kind = ModalAction::Kind::Set;
-    a.name = name;
-    a.value = value;
-    return add(a);
+    return add(action(ModalAction::Kind::Set, name, value));
 }
 
 ModalDriver& ModalDriver::select(const QString& name, const QVector<int>& rows)
 {
-    ModalAction a;
-    a.kind = ModalAction::Kind::Select;
-    a.name = name;
+    ModalAction a = action(ModalAction::Kind::Select, name);
     a.rows = rows;
     return add(a);
 }
 
 ModalDriver& ModalDriver::expectText(const QString& text)
 {
-    ModalAction a;
-    a.kind = ModalAction::Kind::ExpectText;
-    a.value = text;
-    return add(a);
+    return add(action(ModalAction::Kind::ExpectText, QString(), text));
 }
 
 ModalDriver& ModalDriver::expectValue(const QString& name, const QString& value)
 {
-    ModalAction a;
-    a.kind = ModalAction::Kind::ExpectValue;
-    a.name = name;
-    a.value = value;
-    return add(a);
+    return add(action(ModalAction::Kind::ExpectValue, name, value));
 }
 
 ModalDriver& ModalDriver::expectEnabled(const QString& name, bool enabled)
 {
-    ModalAction a;
-    a.kind = ModalAction::Kind::ExpectEnabled;
-    a.name = name;
+    ModalAction a = action(ModalAction::Kind::ExpectEnabled, name);
     a.enabled = enabled;
     return add(a);
 }
 
 ModalDriver& ModalDriver::choose(const QString& path)
 {
-    ModalAction a;
-    a.kind = ModalAction::Kind::Choose;
-    a.value = path;
-    return add(a);
+    return add(action(ModalAction::Kind::Choose, QString(), path));
 }
 
 ModalDriver& ModalDriver::cancel()
 {
-    ModalAction a;
-    a.kind = ModalAction::Kind::Cancel;
-    return add(a);
+    return add(action(ModalAction::Kind::Cancel));
 }
 
 ModalDriver& ModalDriver::run(std::function<void(QWidget*)> code)
 {
-    ModalAction a;
-    a.kind = ModalAction::Kind::Run;
+    ModalAction a = action(ModalAction::Kind::Run);
     a.run = std::move(code);
     return add(a);
 }
@@ -131,9 +119,7 @@ ModalDriver& ModalDriver::capture(QString* into)
 
 ModalDriver& ModalDriver::capture(const QString& name, QString* into)
 {
-    ModalAction a;
-    a.kind = ModalAction::Kind::Capture;
-    a.name = name;
+    ModalAction a = action(ModalAction::Kind::Capture, name);
     a.into = into;
     return add(a);
 }

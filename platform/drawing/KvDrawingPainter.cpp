@@ -468,33 +468,37 @@ private:
 
 KvDrawingPainter::KvDrawingPainter(const CKvDatabase* database) : m_database(database) {}
 
+namespace {
+// Everything is mapped to device pixels in one transform, so that pens stay one pixel
+// wide; draw(run, placement) does the drawing, the painter's state is restored after it.
+template <class Run, class Draw>
+qint64 paintMapped(const KvDrawingPainter& owner, QPainter& painter, const QTransform& worldToDevice, Draw draw)
+{
+    painter.save();
+    KvPlacement placement;
+    placement.xy = worldToDevice * painter.worldTransform();
+    painter.setWorldTransform(QTransform());
+    Run run(owner, painter);
+    draw(run, placement);
+    painter.restore();
+    return run.drawn();
+}
+} // namespace
+
 qint64 KvDrawingPainter::paint(QPainter& painter, const OdDbBlockTableRecord& record, const QTransform& worldToDevice) const
 {
     if (record.isErased())
         return 0;
-    painter.save();
-    KvPlacement placement;
-    placement.xy = worldToDevice * painter.worldTransform();
-    // Everything is mapped to device pixels here, so that pens stay one pixel wide.
-    painter.setWorldTransform(QTransform());
-    Run run(*this, painter);
-    run.drawRecord(record, placement, Inherited());
-    painter.restore();
-    return run.drawn();
+    return paintMapped<Run>(*this, painter, worldToDevice,
+                            [&](Run& run, const KvPlacement& p) { run.drawRecord(record, p, Inherited()); });
 }
 
 qint64 KvDrawingPainter::paintEntity(QPainter& painter, const OdDbEntity& entity, const QTransform& worldToDevice) const
 {
     if (entity.isErased())
         return 0;
-    painter.save();
-    KvPlacement placement;
-    placement.xy = worldToDevice * painter.worldTransform();
-    painter.setWorldTransform(QTransform());
-    Run run(*this, painter);
-    run.drawEntity(entity, placement, Inherited());
-    painter.restore();
-    return run.drawn();
+    return paintMapped<Run>(*this, painter, worldToDevice,
+                            [&](Run& run, const KvPlacement& p) { run.drawEntity(entity, p, Inherited()); });
 }
 
 QTransform KvDrawingPainter::fitTransform(const OdGeExtents3d& extents, const QRectF& viewport, double margin)

@@ -367,6 +367,18 @@ bool CKvUserIO::secondPoint(const CKvString& prompt, const double first[3], doub
     return s == kvrt::Normal;
 }
 
+namespace {
+// Shared by the number prompts: checks of the input flags on a number.
+QString numberRejected(double v, int flags)
+{
+    if ((flags & CKvUserIO::NoZero) && v == 0)
+        return QCoreApplication::translate("CKvUserIO", "Value must be nonzero.");
+    if ((flags & CKvUserIO::NoNegative) && v < 0)
+        return QCoreApplication::translate("CKvUserIO", "Value must be positive.");
+    return QString();
+}
+} // namespace
+
 int CKvUserIO::GetInteger(const CKvString& prompt, const int* defaultValue, int* out)
 {
     ResetAfter after{[this] { reset(); }};
@@ -384,10 +396,9 @@ int CKvUserIO::GetInteger(const CKvString& prompt, const int* defaultValue, int*
             return Outcome::finish(kvrt::Normal);
         }
         if (KvInputText::parseInteger(a.text, result)) {
-            if ((request.flags & NoZero) && result == 0)
-                return Outcome::again(tr("Value must be nonzero."));
-            if ((request.flags & NoNegative) && result < 0)
-                return Outcome::again(tr("Value must be positive."));
+            const QString rejected = numberRejected(result, request.flags);
+            if (!rejected.isEmpty())
+                return Outcome::again(rejected);
             m_keywordText = a.text;
             return Outcome::finish(kvrt::Normal);
         }
@@ -413,17 +424,6 @@ int CKvUserIO::GetInteger(const CKvString& prompt, const int* defaultValue, int*
     return status;
 }
 
-namespace {
-// Shared by the real, distance and angle prompts: checks of the input flags on a number.
-QString numberRejected(double v, int flags)
-{
-    if ((flags & CKvUserIO::NoZero) && v == 0)
-        return QCoreApplication::translate("CKvUserIO", "Value must be nonzero.");
-    if ((flags & CKvUserIO::NoNegative) && v < 0)
-        return QCoreApplication::translate("CKvUserIO", "Value must be positive.");
-    return QString();
-}
-} // namespace
 
 int CKvUserIO::GetReal(const CKvString& prompt, const double* defaultValue, double* out)
 {
