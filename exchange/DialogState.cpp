@@ -273,11 +273,8 @@ void CDialogState::setStateValue(const QString& name, const QString& value)
             line = prefix + value;
 }
 
-void CDialogState::applyState(const QString& which)
+QHash<QString, QString> CDialogState::stateValues() const
 {
-    if (!m_owner)
-        return;
-    // First value of every key, looked up once instead of once per control.
     QHash<QString, QString> values;
     values.reserve(m_lines.size());
     for (const QString& line : m_lines) {
@@ -290,6 +287,15 @@ void CDialogState::applyState(const QString& which)
         const int next = line.indexOf(QLatin1Char('='), eq + 1);
         values.insert(key, next < 0 ? line.mid(eq + 1) : line.mid(eq + 1, next - eq - 1));
     }
+    return values;
+}
+
+void CDialogState::applyState(const QString& which)
+{
+    if (!m_owner)
+        return;
+    // Looked up once instead of once per control.
+    const QHash<QString, QString> values = stateValues();
     const QList<QWidget*> widgets = m_owner->findChildren<QWidget*>();
     for (QWidget* widget : widgets) {
         const QString name = widget->objectName().toLower();

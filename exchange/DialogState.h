@@ -40,6 +40,8 @@ public:
     void applyState(const QString& which = QStringLiteral("*"));
     // The value of the first state line whose key is name (ignoring case); empty if none.
     QString stateValue(const QString& name) const;
+    // stateValue() of every key at once, keyed by the lower-cased name.
+    QHash<QString, QString> stateValues() const;
     // Replaces the value of the state lines keyed exactly name (case-sensitive).
     void setStateValue(const QString& name, const QString& value);
     void setAction(const QString& text) { m_action = text; }
