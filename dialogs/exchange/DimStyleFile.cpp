@@ -95,7 +95,7 @@ DimStyleFile::DimStyleFile(const QByteArray& bytes)
 DimStyleFile DimStyleFile::read(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
         return DimStyleFile();
     return DimStyleFile(file.readAll());
 }

@@ -23,7 +23,7 @@ inline QString kvDecodeText(const QByteArray& bytes)
 inline QString readDecodedFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
         return QString();
     QString text = kvDecodeText(file.readAll());
     if (text.startsWith(QChar(0xFEFF)))
