@@ -34,23 +34,6 @@ private slots:
         QCOMPARE(script.lines(filter), lines);
     }
 
-    void splitLines_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("LF") << "a\nb\n" << QStringList{"a", "b"};
-        QTest::newRow("CR LF, no last line end") << "a\r\nb" << QStringList{"a", "b"};
-        QTest::newRow("empty lines kept") << "\n\na\n" << QStringList{"", "", "a"};
-        QTest::newRow("empty") << "" << QStringList();
-    }
-
-    void splitLines()
-    {
-        QFETCH(QString, text);
-        QFETCH(QStringList, lines);
-        QCOMPARE(SettingsScript::splitLines(text), lines);
-    }
-
     // Markup characters, tabs and runs of blanks show exactly as the script will hold them.
     void viewShowsTheLinesExactly()
     {
@@ -62,19 +45,6 @@ private slots:
         QString shown = view.toPlainText();
         shown.replace(QChar::LineSeparator, QLatin1Char('\n'));
         QCOMPARE(shown, lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-    }
-
-    void viewColoursByKind()
-    {
-        const SettingsScript script(QStringList{"a read-only", "b dangerous", "c"});
-        QTextEdit view;
-        view.setHtml(script.html(SettingsScript::All));
-        const QColor expected[] = {QColor(0x34, 0x34, 0x34), QColor(0xFF, 0, 0), QColor(0, 0x66, 0xFF)};
-        QTextCursor cursor(view.document());
-        for (int i = 0; i < 3; ++i) {
-            QVERIFY(view.find(QStringList{"a read-only", "b dangerous", "c"}.at(i)));
-            QCOMPARE(view.textCursor().charFormat().foreground().color(), expected[i]);
-        }
     }
 };
 

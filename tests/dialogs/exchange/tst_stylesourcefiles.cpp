@@ -12,78 +12,58 @@ class TestStyleSourceFiles : public QObject
     Q_OBJECT
 
 private slots:
-    void lineStyleHeaders_data();
-    void lineStyleHeaders();
-    void shapeHeaders_data();
-    void shapeHeaders();
+    void headers_data();
+    void headers();
     void lineStyleFileCheck_data();
     void lineStyleFileCheck();
-    void manyLineStyles();
-    void manyShapes();
+    void largeFiles();
 
 private:
+    // "first|second" per header, "/" between headers: name and description of a line style,
+    // number and name of a shape.
+    QString headersOf(const QString& path, bool shape)
+    {
+        QStringList out;
+        if (shape)
+            for (const auto& h : ShapeFile::read(path))
+                out << h.number + QLatin1Char('|') + h.name;
+        else
+            for (const auto& h : LineStyleFile::read(path))
+                out << h.name + QLatin1Char('|') + h.description;
+        return out.join(QLatin1Char('/'));
+    }
+
     QTemporaryDir m_dir;
 };
 
-namespace {
-QString joined(const QVector<LineStyleFile::Header>& headers)
+void TestStyleSourceFiles::headers_data()
 {
-    QStringList out;
-    for (const auto& h : headers)
-        out << h.name + QLatin1Char('|') + h.description;
-    return out.join(QLatin1Char('/'));
-}
-
-QString joined(const QVector<ShapeFile::Header>& headers)
-{
-    QStringList out;
-    for (const auto& h : headers)
-        out << h.number + QLatin1Char('|') + h.name;
-    return out.join(QLatin1Char('/'));
-}
-} // namespace
-
-void TestStyleSourceFiles::lineStyleHeaders_data()
-{
+    QTest::addColumn<bool>("shape");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("expected");
     QTest::newRow("styles among comments and patterns")
-        << QByteArray(";; line styles\n*BORDER,Border __ __ . __\nA,.5,-.25,.5,-.25,0,-.25\n;;\n*DOTS\nA,0,-.25\n")
-        << "BORDER|Border __ __ . __/DOTS|";
-    QTest::newRow("text after a second comma not shown") << QByteArray("*A,first,second\n") << "A|first";
-    QTest::newRow("empty fields") << QByteArray("*\n*,\n*B,\n") << "|/|/B|";
-    QTest::newRow("only a first-column star counts") << QByteArray(" *A,x\n\t*B\nA,*C\n") << "";
-    QTest::newRow("CR LF, no last line end") << QByteArray("*A,desc\r\n*B,d\r") << "A|desc/B|d\r";
-    QTest::newRow("8-bit description") << QByteArray("*A,L\xednea\n") << "A|L\u00ednea";
+        << false << QByteArray(";; line styles\n*BORDER,Border __ . __\nA,.5,-.25\n;;\n*DOTS\nA,0,-.25\n")
+        << "BORDER|Border __ . __/DOTS|";
+    QTest::newRow("style: text after a second comma not shown") << false << QByteArray("*A,first,second\n") << "A|first";
+    QTest::newRow("style: empty fields") << false << QByteArray("*\n*,\n") << "|/|";
+    QTest::newRow("only a first-column star counts") << false << QByteArray(" *A,x\n\t*B\nA,*C\n") << "";
+    QTest::newRow("CR LF, lone CR at the end") << false << QByteArray("*A,desc\r\n*B,d\r") << "A|desc/B|d\r";
+    QTest::newRow("8-bit description") << false << QByteArray("*A,L\xednea\n") << "A|L\u00ednea";
+    QTest::newRow("shapes and their bytes") << true << QByteArray("; shapes\n*130,6,DBLARROW\n2,1,2,0,6,0\n*131,3,box\n")
+                                            << "130|DBLARROW/131|box";
+    QTest::newRow("big-font header") << true << QByteArray("*BIGFONT 8000,1,080,09E\n*0,4,font\n")
+                                     << "BIGFONT 8000|080/0|font";
+    QTest::newRow("shape: fewer than three fields") << true << QByteArray("*1,2\n*3\n") << "1|/3|";
 }
 
-void TestStyleSourceFiles::lineStyleHeaders()
+void TestStyleSourceFiles::headers()
 {
+    QFETCH(bool, shape);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, expected);
-    const QString path = m_dir.filePath(QStringLiteral("headers.lin"));
+    const QString path = m_dir.filePath(QStringLiteral("headers"));
     QVERIFY(writeBytes(path, bytes));
-    QCOMPARE(joined(LineStyleFile::read(path)), expected);
-}
-
-void TestStyleSourceFiles::shapeHeaders_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("shapes and their bytes")
-        << QByteArray("; shapes\n*130,6,DBLARROW\n2,1,2,0,6,0\n*131,3,box\n1,0E,0\n") << "130|DBLARROW/131|box";
-    QTest::newRow("big-font header") << QByteArray("*BIGFONT 8000,1,080,09E\n*0,4,font\n") << "BIGFONT 8000|080/0|font";
-    QTest::newRow("fewer than three fields") << QByteArray("*1,2\n*3\n") << "1|/3|";
-    QTest::newRow("empty file") << QByteArray() << "";
-}
-
-void TestStyleSourceFiles::shapeHeaders()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, expected);
-    const QString path = m_dir.filePath(QStringLiteral("headers.shp"));
-    QVERIFY(writeBytes(path, bytes));
-    QCOMPARE(joined(ShapeFile::read(path)), expected);
+    QCOMPARE(headersOf(path, shape), expected);
 }
 
 void TestStyleSourceFiles::lineStyleFileCheck_data()
@@ -115,38 +95,29 @@ void TestStyleSourceFiles::lineStyleFileCheck()
     QCOMPARE(LineStyleFile::isAcceptable(path), acceptable);
 }
 
-// A line style library as such files are laid out: a comment head, then per style a comment
-// line, its header and its pattern line.
-void TestStyleSourceFiles::manyLineStyles()
+// Libraries as such files are laid out: 40 line styles, each with a comment, its header and
+// its pattern; 8,000 shapes of a big font after the font's own headers.
+void TestStyleSourceFiles::largeFiles()
 {
-    QByteArray bytes = ";;\n;;  Line styles\n;;\n";
-    for (int i = 0; i < 40; ++i) {
-        bytes += ";; style " + QByteArray::number(i) + "\r\n";
-        bytes += "*STYLE" + QByteArray::number(i) + (i % 4 ? ",Style " + QByteArray::number(i) + " __ . __" : "")
-            + "\r\n";
-        bytes += "A,.5,-.25,0,-.25\r\n";
-    }
-    const QString path = m_dir.filePath(QStringLiteral("forty.lin"));
-    QVERIFY(writeBytes(path, bytes));
-    QVERIFY(!LineStyleFile::isAcceptable(path)); // its first line is a comment
-    const QVector<LineStyleFile::Header> headers = LineStyleFile::read(path);
-    QCOMPARE(headers.size(), 40);
-    QCOMPARE(headers.at(39).name, QStringLiteral("STYLE39"));
-    QCOMPARE(headers.at(39).description, QStringLiteral("Style 39 __ . __"));
-    QCOMPARE(headers.at(8).description, QString());
-}
+    QByteArray lin = ";;\n;;  Line styles\n;;\n";
+    for (int i = 0; i < 40; ++i)
+        lin += ";; style " + QByteArray::number(i) + "\r\n*STYLE" + QByteArray::number(i)
+            + (i % 4 ? ",Style " + QByteArray::number(i) + " __ . __" : "") + "\r\nA,.5,-.25,0,-.25\r\n";
+    const QString linPath = m_dir.filePath(QStringLiteral("forty.lin"));
+    QVERIFY(writeBytes(linPath, lin));
+    const QVector<LineStyleFile::Header> styles = LineStyleFile::read(linPath);
+    QCOMPARE(styles.size(), 40);
+    QCOMPARE(styles.at(39).name + '|' + styles.at(39).description, QStringLiteral("STYLE39|Style 39 __ . __"));
+    QCOMPARE(styles.at(8).description, QString());
 
-void TestStyleSourceFiles::manyShapes()
-{
-    QByteArray bytes = "*BIGFONT 8000,1,080,09E\n*0,4,Big\n21,7,2,0\n";
+    QByteArray shp = "*BIGFONT 8000,1,080,09E\n*0,4,Big\n21,7,2,0\n";
     for (int i = 1; i <= 8000; ++i)
-        bytes += "*" + QByteArray::number(i) + ",12,S" + QByteArray::number(i) + "\n2,14,8,(-3,-8),1,01E,0\n";
-    const QString path = m_dir.filePath(QStringLiteral("big.shp"));
-    QVERIFY(writeBytes(path, bytes));
-    const QVector<ShapeFile::Header> headers = ShapeFile::read(path);
-    QCOMPARE(headers.size(), 8002);
-    QCOMPARE(headers.last().number, QStringLiteral("8000"));
-    QCOMPARE(headers.last().name, QStringLiteral("S8000"));
+        shp += "*" + QByteArray::number(i) + ",12,S" + QByteArray::number(i) + "\n2,14,8,(-3,-8),1,01E,0\n";
+    const QString shpPath = m_dir.filePath(QStringLiteral("big.shp"));
+    QVERIFY(writeBytes(shpPath, shp));
+    const QVector<ShapeFile::Header> shapes = ShapeFile::read(shpPath);
+    QCOMPARE(shapes.size(), 8002);
+    QCOMPARE(shapes.last().number + '|' + shapes.last().name, QStringLiteral("8000|S8000"));
 }
 
 QTEST_GUILESS_MAIN(TestStyleSourceFiles)
