@@ -8,8 +8,14 @@ namespace KvGeometry {
 namespace {
 
 constexpr int kMaxDegree = 11;
-// Points per knot span, and per stretch between two points a curve passes through.
-constexpr int kPointsPerSpan = 8;
+
+// Points per knot span, or per stretch between two points a curve passes through: a curve of
+// few spans gets about 256 points, so that a preview showing it large shows no corners; one of
+// many spans at least 8 a span.
+int pointsPerSpan(int spans)
+{
+    return std::clamp(256 / std::max(spans, 1), 8, 32);
+}
 
 struct Homogeneous
 {
@@ -78,7 +84,7 @@ QVector<OdGePoint3d> sampleBSpline(int degree, const QVector<double>& givenKnots
     int spans = 0;
     for (int k = p; k < count; ++k)
         spans += knots[k] < knots[k + 1];
-    const int perSpan = p == 1 ? 1 : kPointsPerSpan;
+    const int perSpan = p == 1 ? 1 : pointsPerSpan(spans);
     QVector<double> parameters;
     if (qint64(spans) * perSpan < kMaxCurvePoints) {
         parameters.reserve(spans * perSpan + 1);
@@ -133,7 +139,7 @@ QVector<OdGePoint3d> sampleThroughPoints(const QVector<OdGePoint3d>& given, bool
 
     // Centripetal Catmull-Rom: no loops or cusps where the points are unevenly spaced.
     const int segments = closed ? n : n - 1;
-    const int perSegment = std::max(1, std::min(kPointsPerSpan, (kMaxCurvePoints - 1) / segments));
+    const int perSegment = std::max(1, std::min(pointsPerSpan(segments), (kMaxCurvePoints - 1) / segments));
     auto at = [&](int i) -> OdGePoint3d {
         if (closed)
             return points[(i % n + n) % n];
