@@ -114,7 +114,8 @@ void addBulgeOutline(OdGeExtents3d& e, const QVector<OdDbPolyline::Vertex>& vert
     }
 }
 
-OdGeExtents3d pointsExtents(const QVector<OdGePoint3d>& points, const KvPlacement& p)
+template <class Points>
+OdGeExtents3d pointsExtents(const Points& points, const KvPlacement& p)
 {
     OdGeExtents3d e;
     for (const OdGePoint3d& point : points)
@@ -371,10 +372,7 @@ OdGeExtents3d OdDbSolid::extents() const
 
 OdGeExtents3d OdDbSolid::extentsAt(const KvPlacement& p) const
 {
-    OdGeExtents3d e;
-    for (const OdGePoint3d& corner : corners)
-        e.addPoint(p.map(corner));
-    return e;
+    return pointsExtents(corners, p);
 }
 
 OdGeExtents3d OdDbFace::extents() const
@@ -384,10 +382,7 @@ OdGeExtents3d OdDbFace::extents() const
 
 OdGeExtents3d OdDbFace::extentsAt(const KvPlacement& p) const
 {
-    OdGeExtents3d e;
-    for (const OdGePoint3d& corner : corners)
-        e.addPoint(p.map(corner));
-    return e;
+    return pointsExtents(corners, p);
 }
 
 void OdDbSpline::evaluate()

@@ -176,6 +176,12 @@ private:
     QTextCodec* m_local = nullptr;
 };
 
+// A group's number as an integer; numbers beyond the range of one are taken at its ends.
+int toInt(double number)
+{
+    return int(std::clamp(number, -2147483648.0, 2147483647.0));
+}
+
 double radians(double degrees)
 {
     return degrees * M_PI / 180;
@@ -506,7 +512,7 @@ double Reader::real(int code, double fallback) const
 int Reader::integer(int code, int fallback) const
 {
     const Group* g = find(code);
-    return g ? int(std::clamp(g->number, -2147483648.0, 2147483647.0)) : fallback;
+    return g ? toInt(g->number) : fallback;
 }
 
 string_view Reader::text(int code) const
@@ -938,7 +944,7 @@ std::unique_ptr<OdDbEntity> Reader::makeHatch()
             if (open)
                 endLoop();
             open = true;
-            polylinePath = (int(v) & 2) != 0;
+            polylinePath = (toInt(v) & 2) != 0;
             continue;
         }
         if (!open)
@@ -954,7 +960,7 @@ std::unique_ptr<OdDbEntity> Reader::makeHatch()
         }
         if (g.code == 72) {
             endEdge();
-            const int type = int(v);
+            const int type = toInt(v);
             edge = type == 1 ? Edge::Line : type == 2 ? Edge::Arc : type == 3 ? Edge::Ellipse : type == 4 ? Edge::Spline : Edge::None;
             x[0] = y[0] = x[1] = y[1] = radius = angles[0] = angles[1] = 0;
             ratio = 1;
@@ -984,7 +990,7 @@ std::unique_ptr<OdDbEntity> Reader::makeHatch()
             break;
         case Edge::Spline:
             switch (g.code) {
-            case 94: degree = int(v); break;
+            case 94: degree = toInt(v); break;
             case 40: knots.append(v); break;
             case 10: controls.append({v, 0, 0}); break;
             case 20: if (!controls.isEmpty()) controls.last().y = v; break;

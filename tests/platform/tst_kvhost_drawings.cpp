@@ -1,11 +1,11 @@
 // kvhost and drawings, run as a person starts it: the folders it gives a new user, why it
 // refuses a drawing, and the settings of a drawing it opened, seen from LISP.
+#include "KvhostProcess.h"
 #include "TestEnvironment.h"
 #include "drawing/KvDatabase.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 class TestKvhostDrawings : public QObject
@@ -20,13 +20,7 @@ private slots:
     void settingsOfAnOpenedDrawing();
 
 private:
-    struct Run
-    {
-        int code = -1;
-        QString out;
-        QString err;
-    };
-    Run kvhost(const QString& userFolder, const QStringList& arguments);
+    KvhostRun kvhost(const QString& userFolder, const QStringList& arguments);
 
     QTemporaryDir m_dir;
 };
@@ -46,32 +40,15 @@ void TestKvhostDrawings::initTestCase()
     QVERIFY(m_dir.isValid());
 }
 
-TestKvhostDrawings::Run TestKvhostDrawings::kvhost(const QString& userFolder, const QStringList& arguments)
+KvhostRun TestKvhostDrawings::kvhost(const QString& userFolder, const QStringList& arguments)
 {
-    QProcess process;
-    process.setProgram(QStringLiteral(KV_KVHOST));
-    process.setArguments(QStringList{QStringLiteral("--user-folder"), userFolder} + arguments);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(env);
-    process.start();
-    Run run;
-    if (!process.waitForStarted(10000) || !process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished(5000);
-        run.err = QStringLiteral("kvhost did not run to its end: ") + process.errorString();
-        return run;
-    }
-    run.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return KvhostRun::start(QStringLiteral(KV_KVHOST), userFolder, arguments);
 }
 
 void TestKvhostDrawings::seedsANewUsersFolders()
 {
     const QString user = m_dir.filePath(QStringLiteral("new"));
-    const Run run = kvhost(user, {QStringLiteral("--eval"), QStringLiteral("(princ)")});
+    const KvhostRun run = kvhost(user, {QStringLiteral("--eval"), QStringLiteral("(princ)")});
     QVERIFY2(run.code == 0, qPrintable(run.err));
     const QString templates = user + QStringLiteral("/Template");
     const QString symbols = user + QStringLiteral("/log/Korvane/BreakLine");
@@ -98,7 +75,7 @@ void TestKvhostDrawings::leavesAUsersFolderAlone()
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write("my own") == 6);
     file.close();
     for (int run = 0; run < 2; ++run) {
-        const Run r = kvhost(user, {QStringLiteral("--eval"), QStringLiteral("(princ)")});
+        const KvhostRun r = kvhost(user, {QStringLiteral("--eval"), QStringLiteral("(princ)")});
         QVERIFY2(r.code == 0, qPrintable(r.err));
         QCOMPARE(drawingsIn(user + QStringLiteral("/Template")), QStringList{"A4 portrait.dwg"});
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -128,14 +105,14 @@ void TestKvhostDrawings::saysWhyADrawingIsRefused()
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
     }
-    const Run run = kvhost(m_dir.filePath(QStringLiteral("refusals")), {QStringLiteral("--eval"), QStringLiteral("(princ)"), path});
+    const KvhostRun run = kvhost(m_dir.filePath(QStringLiteral("refusals")), {QStringLiteral("--eval"), QStringLiteral("(princ)"), path});
     QVERIFY2(run.err.contains(QStringLiteral("kvhost: Cannot read the drawing \"%1\": %2.").arg(path, reason)), qPrintable(run.err));
 }
 
 void TestKvhostDrawings::settingsOfAnOpenedDrawing()
 {
     const QString drawing = QStringLiteral(KV_SOURCE_DIR "/examples/drawings/r2018.dxf");
-    const Run run = kvhost(m_dir.filePath(QStringLiteral("settings")),
+    const KvhostRun run = kvhost(m_dir.filePath(QStringLiteral("settings")),
                            {QStringLiteral("--documents"), QStringLiteral("0"), QStringLiteral("--eval"), QStringLiteral("(getvar \"CLAYER\")"),
                             QStringLiteral("--eval"), QStringLiteral("(setvar \"LUPREC\" 3)"), QStringLiteral("--eval"),
                             QStringLiteral("(rtos 2.0)"), drawing});
