@@ -16,6 +16,17 @@ static bool hasDisplay()
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+// The module kvhost loads when none is named: the one installed beside it, else the one in
+// the build folder it was built in.
+static QString defaultModulePath()
+{
+    const QDir here(QCoreApplication::applicationDirPath());
+    const QString installed = QDir::cleanPath(here.filePath(QStringLiteral(KV_MODULE_RELATIVE_INSTALLED)));
+    if (QFileInfo::exists(installed))
+        return installed;
+    return QDir::cleanPath(here.filePath(QStringLiteral(KV_MODULE_RELATIVE_BUILD)));
+}
+
 int main(int argc, char** argv)
 {
     bool headless = false;
@@ -44,9 +55,7 @@ int main(int argc, char** argv)
     parser.process(app);
 
     HostApplication::Options options;
-    options.modulePath = parser.isSet(moduleOption)
-                             ? parser.value(moduleOption)
-                             : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(KV_DEFAULT_MODULE_RELATIVE));
+    options.modulePath = parser.isSet(moduleOption) ? parser.value(moduleOption) : defaultModulePath();
     options.evals = parser.values(evalOption);
     options.script = parser.value(scriptOption);
     options.listFunctions = parser.isSet(listOption);
