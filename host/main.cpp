@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     QCommandLineOption scriptOption(QStringLiteral("script"), QStringLiteral("Evaluates a LISP file."), QStringLiteral("file"));
     QCommandLineOption listOption(QStringLiteral("list-functions"), QStringLiteral("Prints the functions defined in the active document."));
     QCommandLineOption documentsOption(QStringLiteral("documents"), QStringLiteral("Opens N documents at start (default 1)."), QStringLiteral("N"), QStringLiteral("1"));
-    QCommandLineOption moduleOption(QStringLiteral("module"), QStringLiteral("The module file to load."), QStringLiteral("path"));
+    QCommandLineOption moduleOption(QStringLiteral("module"), QStringLiteral("The module file to load (default: the one installed beside kvhost, else the build folder's)."), QStringLiteral("path"));
     QCommandLineOption userOption(QStringLiteral("user-folder"), QStringLiteral("The host's user folder."), QStringLiteral("folder"));
     QCommandLineOption windowOption(QStringLiteral("window-picture"), QStringLiteral("After --eval/--script, saves the main window as a PNG."), QStringLiteral("file"));
     parser.addOptions({evalOption, scriptOption, listOption, documentsOption, moduleOption, userOption, windowOption});
