@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config ccache
   qtbase5-dev qttools5-dev qttools5-dev-tools
   poppler-utils
+  libkf5syntaxhighlighting-dev
   binutils
 )
 

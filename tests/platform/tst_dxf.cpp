@@ -496,7 +496,7 @@ void TestDxf::randomGroupsNeverCrash()
         "3\nchunk\n", "1\n\\P{\\H2;x}\n", "50\n45\n", "0\nTEXT\n", "0\nLAYER\n", "62\n-3\n", "62\n9999\n", "8\nL\n",
         "0\nTABLE\n", "0\nENDTAB\n", "0\nCIRCLE\n", "40\n0\n", "40\n1e15\n", "41\n-1e15\n", "0\nARC\n", "51\n-720\n",
         "0\nELLIPSE\n", "11\n0\n", "0\nSOLID\n", "13\n5\n", "0\nSPLINE\n", "73\n5\n", "0\nHATCH\n", "91\n1\n", "67\n1\n",
-        "210\n0\n", "230\n-1\n", "999\ndxflib\n", "1001\nAPP\n", "1000\nx\n", "5\nFFFFFFFFFFFFFFFFFFFF\n", "0\nEOF\n",
+        "210\n0\n", "230\n-1\n", "999\ncomment\n", "1001\nAPP\n", "1000\nx\n", "5\nFFFFFFFFFFFFFFFFFFFF\n", "0\nEOF\n",
         "0\n3DFACE\n", "0\nDIMENSION\n", "0\nLEADER\n", "0\nMLINE\n", "0\nIMAGE\n", "0\nWIPEOUT\n", "71\n11\n",
         "71\n-4\n", "40\n3\n", "41\n0\n", "92\n2\n", "92\n1\n", "93\n4\n", "72\n2\n", "72\n4\n", "73\n0\n",
         "94\n40\n", "11\n5\n", "13\n0.7\n", "74\n2\n", "14\n-0.5\n", "24\n9\n", "75\n0\n", "98\n1\n", "101\nx\n",
