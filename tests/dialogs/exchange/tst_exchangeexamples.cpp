@@ -1,8 +1,9 @@
 // The example programs of the style and script dialogs, run in kvhost with their dialog
 // scripts as a person would run them, so that they keep working.
+#include "KvhostProcess.h"
 #include "TestEnvironment.h"
 
-#include <QProcess>
+#include <QDir>
 
 class TestExchangeExamples : public QObject
 {
@@ -23,19 +24,13 @@ private slots:
     {
         QFETCH(QString, example);
         QFETCH(QString, printed);
-        QProcess process;
-        process.setWorkingDirectory(QStringLiteral(KV_SOURCE_DIR));
-        process.setProgram(QStringLiteral(KV_KVHOST));
-        process.setArguments({"--user-folder", TestEnvironment::home() + "/user", "--dialog-script",
-                              "examples/dialog-scripts/" + example + ".txt", "--script", "examples/" + example + ".lsp"});
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        process.setProcessEnvironment(env);
-        process.start();
-        QVERIFY(process.waitForFinished(60000));
-        const QString out = QString::fromUtf8(process.readAllStandardOutput());
-        QVERIFY2(process.exitCode() == 0, qPrintable(QString::fromUtf8(process.readAllStandardError())));
-        QVERIFY2(out.split('\n').contains(printed), qPrintable(out));
+        // The examples name their files as seen from the top of the source tree.
+        QDir::setCurrent(QStringLiteral(KV_SOURCE_DIR));
+        const KvhostRun run = KvhostRun::start(QStringLiteral(KV_KVHOST), TestEnvironment::home() + "/user",
+                                               {"--dialog-script", "examples/dialog-scripts/" + example + ".txt",
+                                                "--script", "examples/" + example + ".lsp"});
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        QVERIFY2(run.out.split('\n').contains(printed), qPrintable(run.out));
     }
 };
 
