@@ -40,7 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(out->isEmpty() || out->endsWith("\r\n"));
         FUZZ_CHECK(out->count('\n') == out->count("\r\n"));
     }
+    // (Decoded with the size given: a QByteArray alone stops at its first zero byte.)
     for (const QByteArray& line : nameOnly.split('\n'))
-        FUZZ_CHECK(!line.contains("DIMTXT_") || !DimStyleFile::nameOfLine(QString::fromLatin1(line)).isNull());
+        FUZZ_CHECK(!line.contains("DIMTXT_")
+                   || !DimStyleFile::nameOfLine(QString::fromLatin1(line.constData(), line.size())).isNull());
     return 0;
 }

@@ -20,10 +20,6 @@ public:
     CDialogState* dialogState() const { return m_state.get(); }
     // The names of the shapes the listed file holds.
     QStringList shapeNames() const { return m_names; }
-    // The folder Browse starts in when the field names none: the host's first support folder,
-    // asked for once.
-    QString defaultFolder();
-
 public slots:
     virtual void Help();
     void SelectLinetypeFile();
@@ -35,6 +31,9 @@ protected:
 
 private:
     void fillTable();
+    // The folder Browse starts in when the field names none: the host's first support folder,
+    // asked for once.
+    QString defaultFolder();
 
     std::unique_ptr<CDialogState> m_state;
     QStringList m_names;
