@@ -1,8 +1,8 @@
 #include "dialogs/lisp/LispSymbolFile.h"
 
-#include <QFile>
+#include "exchange/TextDecoding.h"
+
 #include <QSaveFile>
-#include <QTextStream>
 
 namespace {
 
@@ -40,11 +40,10 @@ void appendVariable(QString* out, const QString& line)
 
 } // namespace
 
-LispSymbolLists LispSymbolFile::parse(QTextStream& stream)
+LispSymbolLists LispSymbolFile::parse(const QString& text)
 {
     LispSymbolLists lists;
-    QString line;
-    while (stream.readLineInto(&line)) {
+    for (const QString& line : kvTextLines(text)) {
         const int separator = line.indexOf(kSeparator);
         const QStringView kind = separator < 0 ? QStringView(line) : QStringView(line).left(separator);
         if (kind == QLatin1String("COMMAND"))
@@ -59,15 +58,10 @@ LispSymbolLists LispSymbolFile::parse(QTextStream& stream)
 
 bool LispSymbolFile::read(const QString& path, LispSymbolLists* lists, QString* errorText)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        if (errorText)
-            *errorText = file.errorString();
+    QString text;
+    if (!kvReadTextFile(path, &text, errorText))
         return false;
-    }
-    QTextStream stream(&file);
-    stream.setCodec("UTF-8");
-    LispSymbolLists parsed = parse(stream);
+    LispSymbolLists parsed = parse(text);
     if (lists)
         *lists = std::move(parsed);
     return true;
