@@ -124,6 +124,7 @@ private slots:
         LispFunctionTable::defineAll(m_document);
         m_input = std::make_unique<ScriptedInput>(m_document);
         m_line = addLine(0, 0, 10, 0, "0");
+        dynamic_cast<OdDbEntity*>(m_line.openObject())->colorIndex = 1;
         auto circle = std::make_unique<OdDbCircle>();
         circle->center = {20, 0, 0};
         circle->radius = 2;
@@ -295,7 +296,7 @@ private slots:
     {
         QTest::addColumn<QString>("args");
         QTest::addColumn<QStringList>("answers");
-        QTest::addColumn<QString>("picked"); // l line, c circle, w wall line, t text; "nil"; "blank"
+        QTest::addColumn<QString>("picked"); // l line, c circle, w wall line, t text; "nil"; "blank"; "none": no value
 
         QTest::newRow("layer then type") << "S:X|S:Pick|S:|I:8|S:walls|S:circle" << QStringList() << "c";
         QTest::newRow("second string is the type") << "S:X|S:Pick|S:|I:8|S:walls|S:line" << QStringList() << "w";
@@ -309,8 +310,13 @@ private slots:
         QTest::newRow("cancel") << "S:|S:Pick|S:" << QStringList{"<Esc>"} << "blank";
         QTest::newRow("keyword") << "S:|S:Pick|S:Undo" << QStringList{"undo"} << "nil";
         QTest::newRow("unknown mode") << "S:?|S:Pick|S:" << QStringList() << "nil";
-        QTest::newRow("point code with text") << "S:X|S:Pick|S:|I:10|S:1" << QStringList() << "lctw";
-        QTest::newRow("huge code with text") << "S:X|S:Pick|S:|I:-4|S:<OR|I:5006|S:x" << QStringList() << "lctw";
+        QTest::newRow("colour is a number") << "S:X|S:Pick|S:|I:62|S:1" << QStringList() << "l";
+        QTest::newRow("OR group") << "S:X|S:Pick|S:|I:-4|S:<OR|I:62|S: 1 |I:8|S:walls|I:-4|S:OR>" << QStringList() << "lcw";
+        QTest::newRow("NOT group") << "S:X|S:Pick|S:|I:-4|S:<NOT|S:LINE|I:-4|S:NOT>" << QStringList() << "ct";
+        QTest::newRow("group never closed selects nothing") << "S:X|S:Pick|S:|I:-4|S:<OR|S:LINE" << QStringList() << "nil";
+        QTest::newRow("colour that is no number") << "S:X|S:Pick|S:|I:62|S:red" << QStringList() << "none";
+        QTest::newRow("point that is no point") << "S:X|S:Pick|S:|I:10|S:1" << QStringList() << "none";
+        QTest::newRow("code of no group") << "S:X|S:Pick|S:|I:-4|S:<OR|I:5006|S:x" << QStringList() << "none";
     }
 
     void ssgetFilter()
@@ -323,8 +329,12 @@ private slots:
         {
             const LispCallResult r = call("QUOR_ssget_filter", chainFrom(args));
             QCOMPARE(r.status, 5100);
+            QCOMPARE(r.kind == CKvLispContext::ResultKind::NotSet, picked == "none");
+            QCOMPARE(m_input->remaining(), 0);
             QString expected;
-            if (picked == "nil")
+            if (picked == "none")
+                expected = r.printed();
+            else if (picked == "nil")
                 expected = "nil";
             else if (picked == "blank")
                 expected = "\" \"";
@@ -590,6 +600,21 @@ private slots:
                                      << QStringList() << 5100 << QString::number(M_PI, 'g', 12);
         QTest::newRow("keyword with empty text") << "getRealKorvane" << "Size [A//B]" << QStringList{"<Esc>"}
                                                  << "Size or [A/B]: " << QStringList{"A", "", "B"} << -5002 << "nil";
+        // Commas in defaults and keywords are part of the names.
+        QTest::newRow("point default with a comma") << "getPointKorvane" << "Insertion point <0,0>" << QStringList{"0", "E"}
+                                                    << "Insertion point or [Enter to 0,0]: " << QStringList{"Enter to 0,0"}
+                                                    << 5100 << "\"Enter to 0,0\"";
+        QTest::newRow("int default with a comma") << "getIntKorvane" << "Count <1,000>" << QStringList{"0"}
+                                                  << "Count or [Enter to 1,000]: " << QStringList{"Enter to 1,000"} << 5100
+                                                  << "0";
+        QTest::newRow("keyword with a comma") << "getKwordKorvane" << "Save [Yes,Y/No]" << QStringList{"y"}
+                                              << "Save or [Yes,Y/No]: " << QStringList{"Yes,Y", "No"} << 5100
+                                              << "\"Yes,Y\"";
+        // A default the integer prompt cannot take is shown as written and refused like typed.
+        QTest::newRow("int default beyond 16 bits") << "getIntKorvane" << "Count <70000>" << QStringList{"<Enter>", "12"}
+                                                    << "Count <70000>: " << QStringList() << 5100 << "12";
+        QTest::newRow("int default beyond 32 bits") << "getIntKorvane" << "Count <99999999999>" << QStringList{"<Enter>", "1"}
+                                                    << "Count <99999999999>: " << QStringList() << 5100 << "1";
     }
 
     void familyPrompts()
@@ -655,6 +680,33 @@ private slots:
         m_input->add("<Esc>");
         call(function, ArgChain().str("Value"));
         QTEST(m_input->keywordSetUps().first().flags, "flags");
+    }
+
+    // With "no null" set, Enter without a default is refused and the prompt asks again.
+    void noNullAsksAgain_data()
+    {
+        QTest::addColumn<QString>("function");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("int") << "getIntKorvane" << "3" << "3";
+        QTest::newRow("real") << "getRealKorvane" << "2.5" << "2.5";
+        QTest::newRow("dist") << "getDistKorvane" << "4" << "4";
+        QTest::newRow("angle") << "getAngleKorvane" << "0" << "0";
+        QTest::newRow("kword") << "getKwordKorvane" << "a" << "\"A\"";
+        QTest::newRow("corner") << "getCornerKorvane" << "3,4" << "(3 4 0)";
+    }
+
+    void noNullAsksAgain()
+    {
+        QFETCH(QString, function);
+        QFETCH(QString, answer);
+        call("initgetKorvane", ArgChain().int16(1));
+        m_input->add({"<Enter>", answer});
+        const QString text = function == "getKwordKorvane" ? "Value [A/B]" : "Value";
+        const LispCallResult r = call(function, ArgChain().str(text));
+        QCOMPARE(r.status, 5100);
+        QTEST(r.printed(), "printed");
+        QCOMPARE(m_input->asked(), 2);
     }
 
     void pointPromptLeavesFlagsCleared()

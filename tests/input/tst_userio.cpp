@@ -101,6 +101,8 @@ private slots:
                                                          << 5100 << "B" << 2;
         QTest::newRow("without keywords any text") << QStringList() << "" << QStringList{"whatever"} << 5100
                                                    << "whatever" << 1;
+        QTest::newRow("names with commas are names") << QStringList{"Enter to 0,0", "Yes,Y"} << "" << QStringList{"0", "y"}
+                                                     << 5100 << "Yes,Y" << 2;
     }
 
     void keywordPrompt()
@@ -231,41 +233,47 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("flags");
-        QTest::addColumn<bool>("withDefault");
+        QTest::addColumn<QString>("defaultValue"); // empty: none
         QTest::addColumn<QStringList>("answers");
         QTest::addColumn<int>("status");
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("keywordText");
 
-        QTest::newRow("integer") << "int" << 0 << false << QStringList{"42"} << 5100 << 42.0 << "42";
-        QTest::newRow("integer out of 16 bits") << "int" << 0 << false << QStringList{"70000", "-32768"} << 5100 << -32768.0
+        QTest::newRow("integer") << "int" << 0 << "" << QStringList{"42"} << 5100 << 42.0 << "42";
+        QTest::newRow("integer out of 16 bits") << "int" << 0 << "" << QStringList{"70000", "-32768"} << 5100 << -32768.0
                                                 << "-32768";
-        QTest::newRow("integer not a real") << "int" << 0 << false << QStringList{"2.5", "2"} << 5100 << 2.0 << "2";
-        QTest::newRow("integer default") << "int" << 0 << true << QStringList{"<Enter>"} << 5100 << 7.0 << "";
-        QTest::newRow("integer Enter without default") << "int" << 0 << false << QStringList{"<Enter>"} << 5000 << 0.0 << "";
-        QTest::newRow("no null") << "int" << 1 << false << QStringList{"<Enter>", "3"} << 5100 << 3.0 << "3";
-        QTest::newRow("no zero") << "int" << 2 << false << QStringList{"0", "4"} << 5100 << 4.0 << "4";
-        QTest::newRow("no negative") << "real" << 4 << false << QStringList{"-1", "1.5"} << 5100 << 1.5 << "1.5";
-        QTest::newRow("arbitrary text") << "real" << 128 << false << QStringList{"abc"} << -5005 << 0.0 << "abc";
-        QTest::newRow("keyword") << "real" << 0 << false << QStringList{"ha"} << -5005 << 0.0 << "Half";
-        QTest::newRow("real default") << "real" << 0 << true << QStringList{"<Enter>"} << 5100 << 7.0 << "";
-        QTest::newRow("distance number") << "dist" << 0 << false << QStringList{"12.5"} << 5100 << 12.5 << "12.5";
-        QTest::newRow("distance to a point from the base") << "dist" << 0 << false << QStringList{"3,4"} << 5100 << 5.0
+        QTest::newRow("integer not a real") << "int" << 0 << "" << QStringList{"2.5", "2"} << 5100 << 2.0 << "2";
+        QTest::newRow("integer default") << "int" << 0 << "7" << QStringList{"<Enter>"} << 5100 << 7.0 << "";
+        QTest::newRow("integer default out of 16 bits") << "int" << 0 << "70000" << QStringList{"<Enter>", "5"} << 5100
+                                                        << 5.0 << "5";
+        QTest::newRow("integer Enter without default") << "int" << 0 << "" << QStringList{"<Enter>"} << 5000 << 0.0 << "";
+        QTest::newRow("no null") << "int" << 1 << "" << QStringList{"<Enter>", "3"} << 5100 << 3.0 << "3";
+        QTest::newRow("no zero") << "int" << 2 << "" << QStringList{"0", "4"} << 5100 << 4.0 << "4";
+        QTest::newRow("no negative") << "real" << 4 << "" << QStringList{"-1", "1.5"} << 5100 << 1.5 << "1.5";
+        QTest::newRow("arbitrary text") << "real" << 128 << "" << QStringList{"abc"} << -5005 << 0.0 << "abc";
+        QTest::newRow("keyword") << "real" << 0 << "" << QStringList{"ha"} << -5005 << 0.0 << "Half";
+        QTest::newRow("real default") << "real" << 0 << "7" << QStringList{"<Enter>"} << 5100 << 7.0 << "";
+        QTest::newRow("distance number") << "dist" << 0 << "" << QStringList{"12.5"} << 5100 << 12.5 << "12.5";
+        QTest::newRow("distance to a point from the base") << "dist" << 0 << "" << QStringList{"3,4"} << 5100 << 5.0
                                                           << "3,4";
-        QTest::newRow("distance Enter gives the default") << "dist" << 0 << true << QStringList{"<Enter>"} << 5100 << 7.0
+        QTest::newRow("distance Enter gives the default") << "dist" << 0 << "7" << QStringList{"<Enter>"} << 5100 << 7.0
                                                          << "";
-        QTest::newRow("angle in degrees") << "angle" << 0 << false << QStringList{"90"} << 5100 << M_PI / 2 << "90";
-        QTest::newRow("angle default in degrees") << "angle" << 0 << true << QStringList{"<Enter>"} << 5100
+        QTest::newRow("distance Enter without default") << "dist" << 0 << "" << QStringList{"<Enter>"} << 5000 << 0.0 << "";
+        QTest::newRow("distance no null") << "dist" << 1 << "" << QStringList{"<Enter>", "2"} << 5100 << 2.0 << "2";
+        QTest::newRow("distance to a point too far away") << "dist" << 0 << "" << QStringList{"1.7e308,1.7e308", "3,4"}
+                                                         << 5100 << 5.0 << "3,4";
+        QTest::newRow("angle in degrees") << "angle" << 0 << "" << QStringList{"90"} << 5100 << M_PI / 2 << "90";
+        QTest::newRow("angle default in degrees") << "angle" << 0 << "7" << QStringList{"<Enter>"} << 5100
                                                   << 7.0 * M_PI / 180 << "";
-        QTest::newRow("angle to a point") << "angle" << 0 << false << QStringList{"0,5"} << 5100 << M_PI / 2 << "0,5";
-        QTest::newRow("angle Esc") << "angle" << 0 << false << QStringList{"<Esc>"} << -5002 << 0.0 << "";
+        QTest::newRow("angle to a point") << "angle" << 0 << "" << QStringList{"0,5"} << 5100 << M_PI / 2 << "0,5";
+        QTest::newRow("angle Esc") << "angle" << 0 << "" << QStringList{"<Esc>"} << -5002 << 0.0 << "";
     }
 
     void numbers()
     {
         QFETCH(QString, kind);
         QFETCH(int, flags);
-        QFETCH(bool, withDefault);
+        QFETCH(QString, defaultValue);
         QFETCH(QStringList, answers);
         ScriptedInput input(m_document);
         input.add(answers);
@@ -274,8 +282,9 @@ private slots:
         const double origin[3] = {0, 0, 0};
         double got = 0;
         int status = 0;
-        const int defaultInt = 7;
-        const double defaultReal = 7.0;
+        const int defaultInt = defaultValue.toInt();
+        const double defaultReal = defaultValue.toDouble();
+        const bool withDefault = !defaultValue.isEmpty();
         if (kind == "int") {
             int i = 0;
             status = m_io->GetInteger("N", withDefault ? &defaultInt : nullptr, &i);
@@ -283,7 +292,7 @@ private slots:
         } else if (kind == "real") {
             status = m_io->GetReal("R", withDefault ? &defaultReal : nullptr, &got);
         } else if (kind == "dist") {
-            status = m_io->GetDistance("D", withDefault ? 7.0 : 0.0, origin, &got);
+            status = m_io->GetDistance("D", withDefault ? &defaultReal : nullptr, origin, &got);
         } else {
             status = m_io->GetAngle("A", withDefault ? &defaultReal : nullptr, origin, &got);
         }
@@ -299,10 +308,15 @@ private slots:
         ScriptedInput input(m_document);
         input.add({"1,1", "4,5"});
         double d = 0;
-        QCOMPARE(m_io->GetDistance("D", 0, nullptr, &d), 5100);
+        QCOMPARE(m_io->GetDistance("D", nullptr, nullptr, &d), 5100);
         QCOMPARE(d, 5.0);
         QCOMPARE(input.prompts().last(), QStringLiteral("Specify second point: "));
         QCOMPARE(QString(m_io->GetKeywordText()), QStringLiteral("1,1"));
+        // Two points too far apart for a distance: the whole question again.
+        input.add({"-1.7e308,0", "1.7e308,0", "<Esc>"});
+        QCOMPARE(m_io->GetDistance("D", nullptr, nullptr, &d), -5002);
+        QCOMPARE(input.prompts().mid(2), (QStringList{"D", "Specify second point: ", "D"}));
+        QCOMPARE(input.printed().last(), QStringLiteral("The points are too far apart; the answer is out of range."));
     }
 
     void composition_data()
@@ -323,6 +337,8 @@ private slots:
         QTest::newRow("only default") << "" << QStringList() << "5" << "<5>: ";
         QTest::newRow("empty keywords not shown") << "Opt" << QStringList{"A", "", "B", ""} << "" << "Opt or [A/B]: ";
         QTest::newRow("own brackets kept") << "Opt [X/Y] <X>" << QStringList{"X", "Y"} << "X" << "Opt [X/Y] <X>: ";
+        QTest::newRow("keyword names with commas shown whole") << "Insertion point" << QStringList{"Enter to 0,0"} << ""
+                                                               << "Insertion point or [Enter to 0,0]: ";
         QTest::newRow("nothing") << "" << QStringList() << "" << "";
     }
 
@@ -472,6 +488,7 @@ private slots:
         QTest::newRow("interactive cancelled") << "" << "" << "" << QStringList{"<Esc>"} << -5002 << 0;
         QTest::newRow("last") << "L" << "" << "" << QStringList() << 5100 << 1;
         QTest::newRow("unknown mode") << "Q" << "" << "" << QStringList() << -5001 << 0;
+        QTest::newRow("no filter: error before asking") << "" << "<OR" << "" << QStringList{"all", "<Enter>"} << -5001 << 0;
     }
 
     void contextSelectWithFilter()
@@ -487,7 +504,9 @@ private slots:
         input.add(answers);
         kv_resbuf* filter = nullptr;
         CKvLispContext* context = m_document->GetLispContext();
-        if (!filterType.isEmpty())
+        if (filterType.startsWith('<'))
+            context->AppendString(&filter, -4, filterType);
+        else if (!filterType.isEmpty())
             context->AppendString(&filter, kvrt::Dxf0, filterType);
         if (!filterLayer.isEmpty())
             context->AppendString(&filter, 8, filterLayer);
@@ -497,6 +516,7 @@ private slots:
         const int status = context->Select(mode, prompts, nullptr, filter, name);
         context->ReleaseChain(filter);
         QTEST(status, "status");
+        QCOMPARE(input.remaining() == 0, answers.isEmpty() || status != kvrt::Error);
         CKvSelectionSetPtr set;
         if (status == kvrt::Normal) {
             QCOMPARE(CKvAPI::GetSSPtr(name, set), 5100);
