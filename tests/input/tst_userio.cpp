@@ -479,10 +479,6 @@ private slots:
 
         QTest::newRow("everything") << "X" << "" << "" << QStringList() << 5100 << 3;
         QTest::newRow("English mode name") << "_x" << "" << "" << QStringList() << 5100 << 3;
-        QTest::newRow("by type") << "X" << "line" << "" << QStringList() << 5100 << 2;
-        QTest::newRow("by layer any case") << "X" << "" << "WALLS" << QStringList() << 5100 << 1;
-        QTest::newRow("type and layer") << "X" << "LINE" << "walls" << QStringList() << 5000 << 0;
-        QTest::newRow("alternatives and wildcards") << "X" << "CIRC*,ARC" << "" << QStringList() << 5100 << 1;
         QTest::newRow("interactive filtered") << "" << "CIRCLE" << "" << QStringList{"all", "<Enter>"} << 5100 << 1;
         QTest::newRow("interactive single pass") << ":S" << "" << "" << QStringList{"5,0"} << 5100 << 1;
         QTest::newRow("interactive cancelled") << "" << "" << "" << QStringList{"<Esc>"} << -5002 << 0;
@@ -575,61 +571,6 @@ private slots:
         QVERIFY(!set);
     }
 
-    void dragShowsTheCallbackMatrix()
-    {
-        const OdDbObjectId a = addLine(m_document, 0, 0, 10, 0);
-        ScriptedInput input(m_document);
-        input.add({"<Move @3,0>", "@10,5"});
-        auto set = std::make_shared<CKvSelectionSet>(m_document);
-        set->Add(a);
-        const double base[3] = {1, 1, 0};
-        double out[3] = {0, 0, 0};
-        auto transform = [&base](const double p[3], double m[4][4]) {
-            for (int r = 0; r < 4; ++r)
-                for (int c = 0; c < 4; ++c)
-                    m[r][c] = r == c;
-            for (int r = 0; r < 3; ++r)
-                m[r][3] = p[r] - base[r];
-            return true;
-        };
-        QCOMPARE(m_io->DragEntities(set->ids(), "Where", base, {}, transform, out), 5100);
-        QCOMPARE(out[0], 11.0);
-        QCOMPARE(out[1], 6.0);
-        // At the base, after the cursor move and where it was put down.
-        QCOMPARE(input.dragMatrices().size(), 3);
-        QCOMPARE(input.dragMatrices().at(1)[0][3], 3.0);
-        QCOMPARE(input.dragMatrices().last()[0][3], 10.0);
-        QCOMPARE(input.dragMatrices().last()[1][3], 5.0);
-        QCOMPARE(input.draggedIds(), QVector<OdDbObjectId>{a});
-    }
-
-    void dragTypedText()
-    {
-        ScriptedInput input(m_document);
-        input.add("rot");
-        double out[3] = {0, 0, 0};
-        CKvKeywordArray extra;
-        extra.Add("Rotate", "Rotate");
-        auto transform = [](const double[3], double[4][4]) { return true; };
-        QCOMPARE(m_io->DragEntities({}, "Where", nullptr, extra, transform, out), 5005);
-        QCOMPARE(QString(m_io->GetKeywordText()), QStringLiteral("Rotate"));
-        input.add("something else");
-        QCOMPARE(m_io->DragEntities({}, "Where", nullptr, extra, transform, out), 5005);
-        QCOMPARE(QString(m_io->GetKeywordText()), QStringLiteral("something else"));
-    }
-
-    void messageAndCommandLine()
-    {
-        ScriptedInput input(m_document);
-        m_io->SetMessage("Look here");
-        m_io->PrintMessage("A line");
-        input.add("x");
-        CKvString s;
-        m_io->GetString(false, "S", "", &s, 0, 0);
-        QCOMPARE(QString(input.lastRequest().message), QStringLiteral("Look here"));
-        QCOMPARE(input.messages(), QStringList{"Look here"});
-        QCOMPARE(input.printed(), QStringList{"A line"});
-    }
 };
 
 KV_TEST_MAIN(TestUserIO)

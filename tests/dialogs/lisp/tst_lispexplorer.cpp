@@ -8,7 +8,6 @@
 
 #include "dialogs/lisp/Dlg_QT_LispExplorer.h"
 #include "kernel/KvDocument.h"
-#include "kernel/KvSystemServices.h"
 #include "kernel/lisp/KvLispEngine.h"
 #include "module/LispFunctionsModule.h"
 
@@ -94,17 +93,6 @@ private slots:
     {
         ModalDriver::closeAllModals();
         m_host.reset();
-    }
-
-    void bothHelpButtonsOpenTheTopic()
-    {
-        auto dialog = shownDialog();
-        for (QPushButton* help : {dialog->buttonHelp, dialog->buttonHelp2}) {
-            CKvHelp::ClearCalls();
-            help->click();
-            QCOMPARE(CKvHelp::Calls().size(), 1);
-            QCOMPARE(CKvHelp::Calls().value(0).id, 9111);
-        }
     }
 
     // A trailing "/" makes a folder.

@@ -11,11 +11,8 @@ class TestLispSymbolFile : public QObject
 
 private slots:
     void sortsByKind();
-    void tableRows_data();
-    void tableRows();
     void dumpLine_data();
     void dumpLine();
-    void dumpOrderAndFile();
     void readsEightBitFiles();
     void failedDumpKeepsOldFile();
 
@@ -49,23 +46,6 @@ void TestLispSymbolFile::sortsByKind()
     QCOMPARE(lists.variables, QStringList({"VARIABLE!v!STR!abc", "VARIABLE!w!INT!3"}));
 }
 
-void TestLispSymbolFile::tableRows_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QStringList>("row");
-    QTest::newRow("full") << "COMMAND!c:go!USUBR!cmd!(x)" << QStringList{"c:go", "USUBR", "cmd"};
-    QTest::newRow("empty fields kept") << "VARIABLE!!STR!" << QStringList{"", "STR", ""};
-    QTest::newRow("short line") << "FUNCTION!f" << QStringList{"f", "", ""};
-    QTest::newRow("kind only") << "VARIABLE" << QStringList{"", "", ""};
-}
-
-void TestLispSymbolFile::tableRows()
-{
-    QFETCH(QString, line);
-    QFETCH(QStringList, row);
-    QCOMPARE(LispSymbolFile::tableRows({line}), QVector<QStringList>{row});
-}
-
 void TestLispSymbolFile::dumpLine_data()
 {
     QTest::addColumn<QString>("line");
@@ -87,20 +67,6 @@ void TestLispSymbolFile::dumpLine()
     QFETCH(QString, line);
     QFETCH(QString, dumped);
     QCOMPARE(LispSymbolFile::dumpText(parseText(line)), dumped);
-}
-
-void TestLispSymbolFile::dumpOrderAndFile()
-{
-    const LispSymbolLists lists = parseText(QStringLiteral("VARIABLE!v!STR!\xe9t\xe9\n"
-                                                           "FUNCTION!f!SUBR!x!fdef\n"
-                                                           "COMMAND!c!USUBR!x!cdef\n"
-                                                           "FUNCTION!g!SUBR!x!gdef\n"));
-    const QString path = m_dir.filePath("order.dmp");
-    QVERIFY(LispSymbolFile::writeDump(path, lists));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(QString::fromUtf8(file.readAll()),
-             QStringLiteral(";(setq c cdef)\n;(setq f fdef)\n;(setq g gdef)\n;(setq v \"\xe9t\xe9\")\n"));
 }
 
 // A symbol file written in a code page, not UTF-8, keeps its letters.

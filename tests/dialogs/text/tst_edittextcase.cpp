@@ -9,8 +9,6 @@
 #include "dialogs/text/Dlg_QT_EditTextCase.h"
 #include "exchange/DialogState.h"
 #include "kernel/KvDocument.h"
-#include "kernel/KvSystemServices.h"
-#include "module/DialogRegistry.h"
 #include "module/LispFunctionsModule.h"
 
 #include <QApplication>
@@ -205,28 +203,6 @@ private slots:
         QCOMPARE(shown, shape == 2 ? QStringLiteral("abc") : QString());
         // The argument list was released, the result handed over: nothing is left behind.
         QCOMPARE(kvLiveNodeCount(), nodes);
-    }
-
-    void oneDialogPerDocument()
-    {
-        CKvDocument* second = m_host->newDocument();
-        const QString path = m_host->path("case.txt");
-        auto run = [&](CKvDocument* document) {
-            m_host->documents()->ActivateDocument(document);
-            QDialog* seen = nullptr;
-            ModalDriver driver;
-            driver.expect("Dlg_QT_EditTextCase").run([&seen](QWidget* w) { seen = static_cast<QDialog*>(w); }).click("cancelButton");
-            driver.start();
-            callLisp(document, "Dlg_edittextcase", std::move(ArgChain().str(path)));
-            return seen;
-        };
-        QDialog* a1 = run(m_host->document(0));
-        QDialog* b1 = run(second);
-        QDialog* a2 = run(m_host->document(0));
-        QVERIFY(a1 && b1);
-        QVERIFY(a1 != b1);
-        QCOMPARE(a2, a1);
-        QCOMPARE(a1->parentWidget(), m_host->mainWindow());
     }
 
     void keepsTheLastStyleBetweenCalls()
