@@ -1,8 +1,7 @@
 #include "dialogs/lisp/LispSymbolFile.h"
 
 #include "exchange/TextDecoding.h"
-
-#include <QSaveFile>
+#include "exchange/TextFiles.h"
 
 namespace {
 
@@ -94,18 +93,5 @@ QString LispSymbolFile::dumpText(const LispSymbolLists& lists)
 bool LispSymbolFile::writeDump(const QString& path, const LispSymbolLists& lists,
                                QString* errorText)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        if (errorText)
-            *errorText = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = dumpText(lists).toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (errorText)
-            *errorText = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return KvTextFile::writeBytes(path, KvTextFile::encode(dumpText(lists), KvTextFile::Codec::Utf8), errorText);
 }
