@@ -5,6 +5,7 @@
 #include "FuzzSupport.h"
 
 #include "dialogs/exchange/SettingsScript.h"
+#include "exchange/TextDecoding.h"
 
 #include <QTextDocument>
 #include <algorithm>
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QString text = fuzz::text(data, size);
-    const QStringList lines = SettingsScript::splitLines(text);
+    const QStringList lines = kvTextLines(text);
     const SettingsScript script(lines);
 
     const QStringList all = script.lines(SettingsScript::All);

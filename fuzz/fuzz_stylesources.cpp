@@ -1,4 +1,5 @@
-// Line style (.lin) and shape (.shp) sources: any text read for its headers both ways.
+// Line style (.lin) and shape (.shp) sources: any bytes decoded and read for their headers
+// both ways.
 // Checks that there is one header per line that begins with "*", and none of them reads
 // past its line.
 
@@ -6,6 +7,7 @@
 
 #include "dialogs/exchange/LineStyleFile.h"
 #include "dialogs/exchange/ShapeFile.h"
+#include "exchange/TextDecoding.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -15,18 +17,18 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const QString text = fuzz::text(data, size);
+    const QStringList lines = kvTextLines(kvDecodeText(fuzz::bytes(data, size)));
     int starred = 0;
-    for (const QStringRef& line : text.splitRef(QLatin1Char('\n')))
+    for (const QString& line : lines)
         starred += line.startsWith(QLatin1Char('*')) ? 1 : 0;
 
-    const QVector<LineStyleFile::Header> styles = LineStyleFile::headers(text);
-    const QVector<ShapeFile::Header> shapes = ShapeFile::headers(text);
+    const QVector<LineStyleFile::Header> styles = LineStyleFile::headers(lines);
+    const QVector<ShapeFile::Header> shapes = ShapeFile::headers(lines);
     FUZZ_CHECK(styles.size() == starred);
     FUZZ_CHECK(shapes.size() == starred);
     for (int i = 0; i < styles.size(); ++i) {
         FUZZ_CHECK(!styles.at(i).name.contains(QLatin1Char('\n')) && !styles.at(i).name.contains(QLatin1Char(',')));
-        FUZZ_CHECK(!styles.at(i).description.contains(QLatin1Char('\n')));
+        FUZZ_CHECK(!styles.at(i).description.contains(QLatin1Char('\r')));
         FUZZ_CHECK(shapes.at(i).number == styles.at(i).name);
     }
     return 0;

@@ -1,6 +1,6 @@
 #include "dialogs/exchange/DimStyleFile.h"
 
-#include "dialogs/exchange/TextDecodingStandIn.h"
+#include "exchange/TextDecoding.h"
 
 #include <QFile>
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "exchange/TextDecoding.h"
+
 #include <QString>
+#include <QStringList>
 #include <QStringRef>
 #include <QVector>
 
@@ -9,24 +12,23 @@
 // concern the dialogs that list them.
 namespace HeaderLines {
 
-// Calls visit(fields) for every header line of the text, fields split at "," with the first
-// one's "*" removed. Lines end at LF or CR LF.
-template <class Visit>
-void forEach(const QString& text, Visit visit)
+// The lines of a text file in its own code page; none when it cannot be read.
+inline QStringList readLines(const QString& path)
 {
-    int start = 0;
-    while (start < text.size()) {
-        int end = text.indexOf(QLatin1Char('\n'), start);
-        if (end < 0)
-            end = text.size();
-        if (text.at(start) == QLatin1Char('*')) {
-            int length = end - start - 1;
-            if (length > 0 && end < text.size() && text.at(end - 1) == QLatin1Char('\r'))
-                --length;
-            visit(text.midRef(start + 1, length).split(QLatin1Char(',')));
-        }
-        start = end + 1;
-    }
+    QString text;
+    if (path.isEmpty() || !kvReadTextFile(path, &text, nullptr))
+        return QStringList();
+    return kvTextLines(text);
+}
+
+// Calls visit(fields) for every header line, fields split at "," with the first one's "*"
+// removed.
+template <class Visit>
+void forEach(const QStringList& lines, Visit visit)
+{
+    for (const QString& line : lines)
+        if (line.startsWith(QLatin1Char('*')))
+            visit(line.midRef(1).split(QLatin1Char(',')));
 }
 
 } // namespace HeaderLines

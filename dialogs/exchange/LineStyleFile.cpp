@@ -1,14 +1,13 @@
 #include "dialogs/exchange/LineStyleFile.h"
 
 #include "dialogs/exchange/HeaderLines.h"
-#include "dialogs/exchange/TextDecodingStandIn.h"
 
 #include <QFileInfo>
 
-QVector<LineStyleFile::Header> LineStyleFile::headers(const QString& text)
+QVector<LineStyleFile::Header> LineStyleFile::headers(const QStringList& lines)
 {
     QVector<Header> out;
-    HeaderLines::forEach(text, [&out](const QVector<QStringRef>& fields) {
+    HeaderLines::forEach(lines, [&out](const QVector<QStringRef>& fields) {
         out.append(Header{fields.at(0).toString(), fields.value(1).toString()});
     });
     return out;
@@ -16,7 +15,7 @@ QVector<LineStyleFile::Header> LineStyleFile::headers(const QString& text)
 
 QVector<LineStyleFile::Header> LineStyleFile::read(const QString& path)
 {
-    return headers(readDecodedFile(path));
+    return headers(HeaderLines::readLines(path));
 }
 
 bool LineStyleFile::isAcceptable(const QString& path)
@@ -28,7 +27,6 @@ bool LineStyleFile::isAcceptable(const QString& path)
         return true;
     if (info.isDir())
         return false;
-    const QString text = readDecodedFile(path);
-    const QStringRef first = text.leftRef(text.indexOf(QLatin1Char('\n')));
+    const QString first = HeaderLines::readLines(path).value(0);
     return first.trimmed().isEmpty() || first.startsWith(QLatin1Char('*'));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // A line style (.lin) file as the line style maker reads it: the header line of each style,
@@ -13,7 +14,7 @@ struct Header
     QString description; // the second field; empty when the header has no comma
 };
 
-QVector<Header> headers(const QString& text);
+QVector<Header> headers(const QStringList& lines);
 // The headers of a file; none when it cannot be read.
 QVector<Header> read(const QString& path);
 

@@ -1,6 +1,6 @@
 #include "dialogs/exchange/SettingsScript.h"
 
-#include "dialogs/exchange/TextDecodingStandIn.h"
+#include "exchange/TextDecoding.h"
 
 namespace {
 
@@ -29,21 +29,12 @@ SettingsScript::SettingsScript(const QStringList& lines)
     }
 }
 
-QStringList SettingsScript::splitLines(const QString& text)
-{
-    QStringList lines = text.split(QLatin1Char('\n'));
-    // The line end of the last line starts no line of its own.
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    for (QString& line : lines)
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    return lines;
-}
-
 SettingsScript SettingsScript::read(const QString& path)
 {
-    return SettingsScript(splitLines(readDecodedFile(path)));
+    QString text;
+    if (path.isEmpty() || !kvReadTextFile(path, &text, nullptr))
+        return SettingsScript();
+    return SettingsScript(kvTextLines(text));
 }
 
 QStringList SettingsScript::lines(int filter) const

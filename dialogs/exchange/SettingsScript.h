@@ -15,7 +15,6 @@ public:
     explicit SettingsScript(const QStringList& lines);
     // The lines of a settings file; none when it cannot be read.
     static SettingsScript read(const QString& path);
-    static QStringList splitLines(const QString& text);
 
     // The lines a filter shows (All: read-only, then dangerous, then standard), each as the
     // LISP side wrote it. These are also the script's lines.

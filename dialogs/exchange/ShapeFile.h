@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // A shape source (.shp) file as the shape maker reads it: the header line of each shape,
@@ -13,7 +14,7 @@ struct Header
     QString name;   // the third field; empty when the header has fewer
 };
 
-QVector<Header> headers(const QString& text);
+QVector<Header> headers(const QStringList& lines);
 // The headers of a file; none when it cannot be read.
 QVector<Header> read(const QString& path);
 

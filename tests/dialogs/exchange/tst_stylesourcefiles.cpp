@@ -47,7 +47,7 @@ void TestStyleSourceFiles::headers_data()
     QTest::newRow("style: text after a second comma not shown") << false << QByteArray("*A,first,second\n") << "A|first";
     QTest::newRow("style: empty fields") << false << QByteArray("*\n*,\n") << "|/|";
     QTest::newRow("only a first-column star counts") << false << QByteArray(" *A,x\n\t*B\nA,*C\n") << "";
-    QTest::newRow("CR LF, lone CR at the end") << false << QByteArray("*A,desc\r\n*B,d\r") << "A|desc/B|d\r";
+    QTest::newRow("CR LF and lone CR line ends") << false << QByteArray("*A,desc\r\n*B,d\r*C\r") << "A|desc/B|d/C|";
     QTest::newRow("8-bit description") << false << QByteArray("*A,L\xednea\n") << "A|L\u00ednea";
     QTest::newRow("shapes and their bytes") << true << QByteArray("; shapes\n*130,6,DBLARROW\n2,1,2,0,6,0\n*131,3,box\n")
                                             << "130|DBLARROW/131|box";
