@@ -92,8 +92,10 @@ QString Dlg_QT_ExchangedDimensionStyle::askExportPath()
     if (QFileInfo::exists(path)) {
         const QString question = QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
                                      .arg(QFileInfo(path).fileName());
-        if (QMessageBox::warning(this, dialog.windowTitle(), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-            != QMessageBox::Yes)
+        QMessageBox box(QMessageBox::Warning, dialog.windowTitle(), question, QMessageBox::Yes | QMessageBox::No, this);
+        box.setTextFormat(Qt::PlainText);
+        box.setDefaultButton(QMessageBox::No);
+        if (box.exec() != QMessageBox::Yes)
             return QString();
     }
     return path;
@@ -106,16 +108,15 @@ void Dlg_QT_ExchangedDimensionStyle::SelectExportFile()
         return;
     const QStringList styles = selectedStyles();
     if (styles.isEmpty()) {
-        QMessageBox::information(this, tr("Exchange Dimension Style"),
-                                 tr("No dimension style selected, please select a dimension style to export. "),
-                                 QMessageBox::Ok);
+        kvInformation(this, tr("Exchange Dimension Style"),
+                      tr("No dimension style selected, please select a dimension style to export. "));
         return;
     }
     // A file that cannot be written is reported and the dialog stays, so that the LISP side
     // is not told of an export that did not happen.
     QString error;
     if (!KvTextFile::writeBytes(path, m_source.exportStyles(styles, rbFullText->isChecked()), &error)) {
-        QMessageBox::information(this, tr("Exchange Dimension Style"), error, QMessageBox::Ok);
+        kvInformation(this, tr("Exchange Dimension Style"), error);
         return;
     }
     accept();

@@ -7,7 +7,6 @@
 #include "module/LispHandlers.h"
 
 #include <QFileDialog>
-#include <QMessageBox>
 
 namespace {
 // Scripts end their lines as text files do on this platform.
@@ -105,7 +104,7 @@ void Dlg_QT_ExportSettings::ClickInFileButton()
     const bool written = appending() ? KvTextFile::appendBytes(path, bytes, ScriptLineEnd, &error)
                                      : KvTextFile::writeBytes(path, bytes, &error);
     if (!written)
-        QMessageBox::information(this, windowTitle(), error, QMessageBox::Ok);
+        kvInformation(this, windowTitle(), error);
 }
 
 int kvlisp::Dlg_exportsetting()

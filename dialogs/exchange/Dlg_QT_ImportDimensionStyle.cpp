@@ -8,7 +8,6 @@
 #include "module/LispHandlers.h"
 
 #include <QFileDialog>
-#include <QMessageBox>
 
 Dlg_QT_ImportDimensionStyle::Dlg_QT_ImportDimensionStyle(QWidget* parent)
     : CKvDialog(parent, true, kvDialogFlags), m_chosenPath()
@@ -145,9 +144,7 @@ void Dlg_QT_ImportDimensionStyle::acceptDialog()
 {
     const QStringList styles = selectedStyles();
     if (styles.isEmpty()) {
-        QMessageBox::information(this, QString(),
-                                 tr("No dimension style selected, please select a dimension style to import. "),
-                                 QMessageBox::Ok);
+        kvInformation(this, QString(), tr("No dimension style selected, please select a dimension style to import. "));
         return;
     }
     m_state->setStateValue(QStringLiteral("lststyles"), QLatin1Char(',') + styles.join(QLatin1Char(',')));

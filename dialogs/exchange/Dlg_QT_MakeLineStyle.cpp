@@ -12,7 +12,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QMessageBox>
 
 Dlg_QT_MakeLineStyle::Dlg_QT_MakeLineStyle(QWidget* parent) : CKvDialog(parent, true, kvDialogFlags)
 {
@@ -90,8 +89,7 @@ void Dlg_QT_MakeLineStyle::SelectLinetypeFile()
     if (chosen.isEmpty())
         return;
     if (!LineStyleFile::isAcceptable(chosen)) {
-        QMessageBox::information(this, tr("Invalid file format"), tr("The format of the file is not valid. "),
-                                 QMessageBox::Ok);
+        kvInformation(this, tr("Invalid file format"), tr("The format of the file is not valid. "));
         return;
     }
     m_pathField->setPath(chosen);

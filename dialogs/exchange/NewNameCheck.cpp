@@ -1,11 +1,13 @@
 #include "dialogs/exchange/NewNameCheck.h"
 
+#include "exchange/DialogCommon.h"
+
 #include <QMessageBox>
 
 bool NewNameCheck::accepts(QWidget* parent, const QString& path, const QString& name, const QStringList& existing) const
 {
     auto refuse = [&](const QString& message) {
-        QMessageBox::information(parent, title, message, QMessageBox::Ok);
+        kvInformation(parent, title, message);
         return false;
     };
     // A path of blanks names no file either.
