@@ -70,11 +70,12 @@ int runDialogFunction(DialogSlot slot, ReadArgs readArguments, HandResult handRe
         [&](bool accepted, CKvLispContext* c) { handResult(*dialog, accepted, c); });
 }
 
-template <class D>
-int runDialogFunction(DialogSlot slot, const DialogCallOptions& options = DialogCallOptions())
+// The usual result: no value when accepted, nil otherwise.
+template <class D, class ReadArgs>
+int runDialogFunction(DialogSlot slot, ReadArgs readArguments, const DialogCallOptions& options = DialogCallOptions())
 {
     return runDialogFunction<D>(
-        slot, [](D&, LispArgs&) {},
+        slot, readArguments,
         [](D&, bool accepted, CKvLispContext* c) {
             if (accepted)
                 c->ReturnVoid();
@@ -82,4 +83,10 @@ int runDialogFunction(DialogSlot slot, const DialogCallOptions& options = Dialog
                 c->ReturnNil();
         },
         options);
+}
+
+template <class D>
+int runDialogFunction(DialogSlot slot, const DialogCallOptions& options = DialogCallOptions())
+{
+    return runDialogFunction<D>(slot, [](D&, LispArgs&) {}, options);
 }

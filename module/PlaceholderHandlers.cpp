@@ -21,11 +21,7 @@ int dialogPlaceholder()
 
 namespace kvlisp {
 int Dlg_PatternHatch() { return dialogPlaceholder(); }
-int Dlg_BreakLine() { return dialogPlaceholder(); }
-int Dlg_getblockinfo() { return dialogPlaceholder(); }
 int Dlg_exportsetting() { return dialogPlaceholder(); }
-int Dlg_replaceblock() { return dialogPlaceholder(); }
-int Dlg_replaceblocktoxref() { return dialogPlaceholder(); }
 int Dlg_convertsimplesnotes() { return dialogPlaceholder(); }
 int Dlg_makelinestyle() { return dialogPlaceholder(); }
 int Dlg_imporAttributes() { return dialogPlaceholder(); }

@@ -1,6 +1,7 @@
 #include "LispBuiltins.h"
 
 #include "LispChain.h"
+#include "LispDrawing.h"
 #include "LispInterp.h"
 #include "LispPrinter.h"
 #include "LispReader.h"
@@ -1203,7 +1204,9 @@ const BuiltinDef* findBuiltin(const QString& upperName)
             h.insert(QString::fromLatin1(d.name).toUpper(), &d);
         return h;
     }();
-    return index.value(upperName);
+    if (const BuiltinDef* def = index.value(upperName))
+        return def;
+    return findDrawingBuiltin(upperName);
 }
 
 QString builtinName(const BuiltinDef* def)
