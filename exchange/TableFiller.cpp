@@ -79,6 +79,16 @@ void KvTable::setTextRows(QTableWidget* table, const QVector<QStringList>& rows)
     });
 }
 
+void KvTable::setTexts(QTableWidget* table, const QStringList& texts)
+{
+    if (!table || table->columnCount() < 1)
+        return;
+    bulkFill(table, texts.size(), [&] {
+        for (int r = 0; r < texts.size(); ++r)
+            table->setItem(r, 0, new QTableWidgetItem(texts.at(r)));
+    });
+}
+
 QStringList KvTable::fillSorted(QTableWidget* table, QStringList entries, const QString& separator,
                                 const TableSortState& sort)
 {

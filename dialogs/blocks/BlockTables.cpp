@@ -8,20 +8,27 @@
 
 namespace KvBlockTables {
 
-void fillNames(QTableWidget* table, const QString& header, QStringList names, const TableSortState& sort,
+QStringList sortedNames(QStringList names, const TableSortState& sort)
+{
+    CDialogState::sortNames(names, QStringLiteral(";"), sort.column, sort.descending);
+    return names;
+}
+
+void showNames(QTableWidget* table, const QString& header, const QStringList& names, const TableSortState& sort,
                QAbstractItemView::SelectionMode mode)
 {
     if (!table)
         return;
     KvTable::setupList(table, header.split(QLatin1Char(';')), mode);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    CDialogState::sortNames(names, QStringLiteral(";"), sort.column, sort.descending);
-    QVector<QStringList> rows;
-    rows.reserve(names.size());
-    for (const QString& name : qAsConst(names))
-        rows.append(QStringList{name});
-    KvTable::setTextRows(table, rows);
+    KvTable::setTexts(table, names);
     showSortIndicator(table, sort);
+}
+
+void fillNames(QTableWidget* table, const QString& header, const QStringList& names, const TableSortState& sort,
+               QAbstractItemView::SelectionMode mode)
+{
+    showNames(table, header, sortedNames(names, sort), sort, mode);
 }
 
 void showSortIndicator(QTableWidget* table, const TableSortState& sort)

@@ -14,10 +14,14 @@ class QTableWidget;
 // applied again when the LISP side comes back from picking.
 namespace KvBlockTables {
 
-// Shows one row per name, sorted naturally and ignoring case on the field of the sort
-// state's column (the names split at ";"): B2 before B10, "007" before "10". Every name
-// keeps its exact text. No row is selected afterwards.
-void fillNames(QTableWidget* table, const QString& header, QStringList names, const TableSortState& sort,
+// The names sorted naturally and ignoring case on the field of the sort state's column (the
+// names split at ";"): B2 before B10, "007" before "10". Every name keeps its exact text.
+QStringList sortedNames(QStringList names, const TableSortState& sort);
+// Shows one row per name, in the order given. No row is selected afterwards.
+void showNames(QTableWidget* table, const QString& header, const QStringList& names, const TableSortState& sort,
+               QAbstractItemView::SelectionMode mode);
+// Both: the names sorted as the sort state says, one row each.
+void fillNames(QTableWidget* table, const QString& header, const QStringList& names, const TableSortState& sort,
                QAbstractItemView::SelectionMode mode);
 // Shows in the header which column sorts the rows and which way.
 void showSortIndicator(QTableWidget* table, const TableSortState& sort);

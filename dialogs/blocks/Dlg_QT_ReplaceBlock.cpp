@@ -64,9 +64,13 @@ void Dlg_QT_ReplaceBlock::showEvent(QShowEvent* event)
     // A window restored by the window system keeps what the user has done in it.
     if (event->spontaneous())
         return;
-    fillTable();
+    // Both lists hold the same names: sorted once when both sort alike.
+    const QStringList sorted = KvBlockTables::sortedNames(m_names, m_sort);
+    KvBlockTables::showNames(blocksTable, tr("Name"), sorted, m_sort, QAbstractItemView::ExtendedSelection);
     KvBlockTables::selectFirstRow(blocksTable);
-    fillTableRep();
+    KvBlockTables::showNames(blocksTableRep, tr("Name"),
+                             m_sortRep == m_sort ? sorted : KvBlockTables::sortedNames(m_names, m_sortRep), m_sortRep,
+                             QAbstractItemView::SingleSelection);
     KvBlockTables::selectFirstRow(blocksTableRep);
     if (KvBlockTables::wantsStoredValues(*m_state))
         m_state->applyState();

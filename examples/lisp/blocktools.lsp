@@ -2,32 +2,12 @@
 ;;; block references picked in the drawing.
 ;;; Load it with (load "examples/lisp/blocktools.lsp") from the repository's folder.
 
-;; kv-find: the position (from 1) of the first ch in text, or nil.
-(defun kv-find (text ch / i n found)
-  (setq i 1 n (strlen text))
-  (while (and (<= i n) (not found))
-    (if (= (substr text i 1) ch) (setq found i) (setq i (1+ i))))
-  found)
-
-;; kv-split: the parts of text between the separators; a separator at the end adds nothing.
-;;   (kv-split "DOOR^WINDOW^" "^") => ("DOOR" "WINDOW")
-(defun kv-split (text sep / i parts)
-  (while (setq i (kv-find text sep))
-    (setq parts (cons (substr text 1 (1- i)) parts)
-          text (substr text (1+ i))))
-  (reverse (if (= text "") parts (cons text parts))))
-
-;; kv-join: the items, each followed by sep.
-(defun kv-join (items sep / out)
-  (setq out "")
-  (foreach item items (setq out (strcat out item sep)))
-  out)
+(load "strings.lsp") ; kv-split, kv-join
 
 ;; kv-names: a table's state value ("A^B^") as words: "A, B".
-(defun kv-names (value / out)
-  (foreach name (kv-split value "^")
-    (setq out (if out (strcat out ", " name) name)))
-  out)
+(defun kv-names (value / names)
+  (foreach name (kv-split value "^") (if (/= name "") (setq names (cons name names))))
+  (kv-join (reverse names) ", "))
 
 ;; kv-read-lines / kv-write-lines: a text file as a list of lines.
 (defun kv-read-lines (path / f line lines)
@@ -43,14 +23,15 @@
   (close f))
 
 ;; kv-key-of: the name of a "name=value" line, in upper case (nil without "=").
-(defun kv-key-of (line / i)
-  (if (setq i (kv-find line "=")) (strcase (substr line 1 (1- i)))))
+(defun kv-key-of (line / parts)
+  (setq parts (kv-split line "="))
+  (if (cdr parts) (strcase (car parts))))
 
 ;; kv-state-value: the value of the first line of that name (names compared ignoring case).
 (defun kv-state-value (lines name / value)
   (foreach line lines
     (if (and (not value) (= (kv-key-of line) (strcase name)))
-      (setq value (substr line (1+ (kv-find line "="))))))
+      (setq value (substr line (+ 2 (strlen name))))))
   value)
 
 ;; kv-state-set: the lines with the value of that name replaced, or added at the end.
@@ -102,7 +83,7 @@
   (while (and (setq lines (kv-dialog fn state entries))
               (= (kv-state-value lines "!action!") "GETBLOCKS"))
     (if (setq picked (kv-pick-references "\nSpecify the blocks to replace."))
-      (setq lines (kv-state-set lines "blockstable" (kv-join picked "^"))))
+      (setq lines (kv-state-set lines "blockstable" (strcat (kv-join picked "^") "^"))))
     (kv-write-lines state (kv-state-set lines "!action!" "SETBLOCKS")))
   lines)
 
