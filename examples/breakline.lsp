@@ -52,6 +52,9 @@
 
 (setq state (strcat (getvar "LOGFILEPATH") "breakline.txt"))
 (setq folder (strcat (getvar "LOGFILEPATH") "Korvane/BreakLine/"))
+;; The first time, start on the zigzag symbol kvhost gives a new user.
+(if (and (not (findfile state)) (findfile (strcat folder "Zigzag.dwg")))
+  (kv-write-lines state (list (strcat "lbtitleblock=" folder "Zigzag.dwg"))))
 (while (and (setq lines (kv-dialog 'Dlg_BreakLine state nil))
             (= (kv-state-value lines "!action!") "CREATE"))
   (setq symbol (strcat folder (kv-state-value lines "name") ".dwg"))
