@@ -2,30 +2,22 @@
 
 #include "dialogs/blocks/BlockLists.h"
 #include "dialogs/blocks/BlockTables.h"
-#include "exchange/DialogCommon.h"
 #include "exchange/DialogFunction.h"
 #include "exchange/DialogState.h"
 #include "module/LispHandlers.h"
 
-#include <QHeaderView>
 #include <QMessageBox>
 #include <QShowEvent>
 
-Dlg_QT_ReplaceBlock::Dlg_QT_ReplaceBlock(QWidget* parent) : CKvDialog(parent, true, kvDialogFlags)
+Dlg_QT_ReplaceBlock::Dlg_QT_ReplaceBlock(QWidget* parent) : BlockReplacementDialog(parent)
 {
     setupUi(this);
     setAttribute(Qt::WA_QuitOnClose, false);
     m_state = std::make_unique<CDialogState>(this);
 
-    connect(blocksTable->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            &Dlg_QT_ReplaceBlock::ClickHeaderTable);
-    connect(blocksTableRep->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            &Dlg_QT_ReplaceBlock::ClickHeaderTableRep);
-    connect(blocksTable, &QTableWidget::itemSelectionChanged, this, &Dlg_QT_ReplaceBlock::blockSelect);
+    setUpLists(blocksTable, blocksTableRep, tr("Name"), PreviewBlock, selblocks, ButtonCancel);
     connect(blocksTableRep, &QTableWidget::itemSelectionChanged, this, &Dlg_QT_ReplaceBlock::blockSelectRep);
-    connect(selblocks, &QToolButton::clicked, this, &Dlg_QT_ReplaceBlock::selectblocks);
     connect(acceptButton, &QPushButton::clicked, this, &Dlg_QT_ReplaceBlock::closeDialog);
-    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(buttonHelp, &QPushButton::clicked, this, &Dlg_QT_ReplaceBlock::showHelp);
 }
 
@@ -48,11 +40,6 @@ void Dlg_QT_ReplaceBlock::showHelp()
     m_state->showHelp(QStringLiteral("replaceblock"));
 }
 
-void Dlg_QT_ReplaceBlock::fillTable()
-{
-    KvBlockTables::fillNames(blocksTable, tr("Name"), m_names, m_sort, QAbstractItemView::ExtendedSelection);
-}
-
 void Dlg_QT_ReplaceBlock::fillTableRep()
 {
     KvBlockTables::fillNames(blocksTableRep, tr("Name"), m_names, m_sortRep, QAbstractItemView::SingleSelection);
@@ -60,7 +47,7 @@ void Dlg_QT_ReplaceBlock::fillTableRep()
 
 void Dlg_QT_ReplaceBlock::showEvent(QShowEvent* event)
 {
-    CKvDialog::showEvent(event);
+    BlockReplacementDialog::showEvent(event);
     // A window restored by the window system keeps what the user has done in it.
     if (event->spontaneous())
         return;
@@ -76,23 +63,6 @@ void Dlg_QT_ReplaceBlock::showEvent(QShowEvent* event)
         m_state->applyState();
 }
 
-void Dlg_QT_ReplaceBlock::ClickHeaderTable(int column)
-{
-    m_sort.headerClicked(column);
-    fillTable();
-}
-
-void Dlg_QT_ReplaceBlock::ClickHeaderTableRep(int column)
-{
-    m_sortRep.headerClicked(column);
-    fillTableRep();
-}
-
-void Dlg_QT_ReplaceBlock::blockSelect()
-{
-    m_state->previewDrawingOrBlock(KvBlockTables::onlySelectedName(blocksTable), PreviewBlock, nullptr);
-}
-
 void Dlg_QT_ReplaceBlock::blockSelectRep()
 {
     const QString replacing = KvBlockTables::onlySelectedName(blocksTableRep);
@@ -105,12 +75,6 @@ void Dlg_QT_ReplaceBlock::blockSelectRep()
         attsync->setEnabled(*count > 0);
         attsync->setChecked(*count > 0);
     }
-}
-
-void Dlg_QT_ReplaceBlock::selectblocks()
-{
-    m_state->setAction(QStringLiteral("GETBLOCKS"));
-    accept();
 }
 
 void Dlg_QT_ReplaceBlock::closeDialog()

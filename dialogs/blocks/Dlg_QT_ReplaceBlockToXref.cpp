@@ -2,18 +2,16 @@
 
 #include "dialogs/blocks/BlockLists.h"
 #include "dialogs/blocks/BlockTables.h"
-#include "exchange/DialogCommon.h"
 #include "exchange/DialogFunction.h"
 #include "exchange/DialogState.h"
 #include "exchange/ElidedPathField.h"
 #include "module/LispHandlers.h"
 
 #include <QDir>
-#include <QHeaderView>
 #include <QMessageBox>
 #include <QShowEvent>
 
-Dlg_QT_ReplaceBlockToXref::Dlg_QT_ReplaceBlockToXref(QWidget* parent) : CKvDialog(parent, true, kvDialogFlags)
+Dlg_QT_ReplaceBlockToXref::Dlg_QT_ReplaceBlockToXref(QWidget* parent) : BlockReplacementDialog(parent)
 {
     setupUi(this);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -22,15 +20,9 @@ Dlg_QT_ReplaceBlockToXref::Dlg_QT_ReplaceBlockToXref(QWidget* parent) : CKvDialo
     // below, so that Return first takes what was typed as the folder.
     new ElidedPathField(directory);
 
-    connect(blocksTable->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            &Dlg_QT_ReplaceBlockToXref::ClickHeaderTable);
-    connect(blocksTableRep->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            &Dlg_QT_ReplaceBlockToXref::ClickHeaderTableRep);
-    connect(blocksTable, &QTableWidget::itemSelectionChanged, this, &Dlg_QT_ReplaceBlockToXref::blockSelect);
+    setUpLists(blocksTable, blocksTableRep, tr("Name"), PreviewBlock, selblocks, ButtonCancel);
     connect(blocksTableRep, &QTableWidget::itemSelectionChanged, this, &Dlg_QT_ReplaceBlockToXref::blockSelectRep);
-    connect(selblocks, &QToolButton::clicked, this, &Dlg_QT_ReplaceBlockToXref::selectblocks);
     connect(acceptButton, &QPushButton::clicked, this, &Dlg_QT_ReplaceBlockToXref::closeDialog);
-    connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(buttonHelp, &QPushButton::clicked, this, &Dlg_QT_ReplaceBlockToXref::showHelp);
     connect(selDirectory, &QPushButton::clicked, this, &Dlg_QT_ReplaceBlockToXref::selectDir);
     connect(directory, &QLineEdit::returnPressed, this, &Dlg_QT_ReplaceBlockToXref::processdir);
@@ -58,11 +50,6 @@ void Dlg_QT_ReplaceBlockToXref::showHelp()
     m_state->showHelp(QStringLiteral("replaceblockbyreference"));
 }
 
-void Dlg_QT_ReplaceBlockToXref::fillTable()
-{
-    KvBlockTables::fillNames(blocksTable, tr("Name"), m_names, m_sort, QAbstractItemView::ExtendedSelection);
-}
-
 void Dlg_QT_ReplaceBlockToXref::fillTableRep()
 {
     KvBlockTables::fillNames(blocksTableRep, tr("Name"), m_files, m_sortRep, QAbstractItemView::SingleSelection);
@@ -70,7 +57,7 @@ void Dlg_QT_ReplaceBlockToXref::fillTableRep()
 
 void Dlg_QT_ReplaceBlockToXref::showEvent(QShowEvent* event)
 {
-    CKvDialog::showEvent(event);
+    BlockReplacementDialog::showEvent(event);
     // A window restored by the window system keeps what the user has done in it.
     if (event->spontaneous())
         return;
@@ -129,23 +116,6 @@ void Dlg_QT_ReplaceBlockToXref::processdir()
     scanFolder(false, false);
 }
 
-void Dlg_QT_ReplaceBlockToXref::ClickHeaderTable(int column)
-{
-    m_sort.headerClicked(column);
-    fillTable();
-}
-
-void Dlg_QT_ReplaceBlockToXref::ClickHeaderTableRep(int column)
-{
-    m_sortRep.headerClicked(column);
-    fillTableRep();
-}
-
-void Dlg_QT_ReplaceBlockToXref::blockSelect()
-{
-    m_state->previewDrawingOrBlock(KvBlockTables::onlySelectedName(blocksTable), PreviewBlock, nullptr);
-}
-
 void Dlg_QT_ReplaceBlockToXref::blockSelectRep()
 {
     const QString file = KvBlockTables::onlySelectedName(blocksTableRep);
@@ -155,12 +125,6 @@ void Dlg_QT_ReplaceBlockToXref::blockSelectRep()
     }
     m_state->previewDrawingOrBlock(folder() + QLatin1Char('/') + file, PreviewBlock2, nullptr);
     acceptButton->setEnabled(true);
-}
-
-void Dlg_QT_ReplaceBlockToXref::selectblocks()
-{
-    m_state->setAction(QStringLiteral("GETBLOCKS"));
-    accept();
 }
 
 void Dlg_QT_ReplaceBlockToXref::closeDialog()

@@ -1220,11 +1220,13 @@ const BuiltinDef* findBuiltin(const QString& upperName)
         QHash<QString, const BuiltinDef*> h;
         for (const BuiltinDef& d : g_builtins)
             h.insert(QString::fromLatin1(d.name).toUpper(), &d);
+        std::size_t count = 0;
+        const BuiltinDef* drawing = drawingBuiltins(&count);
+        for (std::size_t i = 0; i < count; ++i)
+            h.insert(QString::fromLatin1(drawing[i].name).toUpper(), &drawing[i]);
         return h;
     }();
-    if (const BuiltinDef* def = index.value(upperName))
-        return def;
-    return findDrawingBuiltin(upperName);
+    return index.value(upperName);
 }
 
 QString builtinName(const BuiltinDef* def)

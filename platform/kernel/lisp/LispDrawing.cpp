@@ -10,8 +10,6 @@
 #include "kernel/KvDocument.h"
 #include "kernel/KvLispContext.h"
 
-#include <QHash>
-
 #include <algorithm>
 
 namespace kvlisp {
@@ -229,15 +227,10 @@ const BuiltinDef g_drawingBuiltins[] = {
 
 } // namespace
 
-const BuiltinDef* findDrawingBuiltin(const QString& upperName)
+const BuiltinDef* drawingBuiltins(std::size_t* count)
 {
-    static const QHash<QString, const BuiltinDef*> index = [] {
-        QHash<QString, const BuiltinDef*> h;
-        for (const BuiltinDef& d : g_drawingBuiltins)
-            h.insert(QString::fromLatin1(d.name).toUpper(), &d);
-        return h;
-    }();
-    return index.value(upperName);
+    *count = sizeof g_drawingBuiltins / sizeof *g_drawingBuiltins;
+    return g_drawingBuiltins;
 }
 
 } // namespace kvlisp

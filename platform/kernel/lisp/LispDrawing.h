@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QString>
+#include <cstddef>
 
 namespace kvlisp {
 
 struct BuiltinDef;
 
 // The built-in functions that read the document's drawing (tblnext, tblsearch, entnext,
-// entget) by upper-case name, or null.
+// entget): the first of them and how many there are.
 //
 //   (tblnext "BLOCK" [rewind])   the next block of the block table (layout spaces left out):
 //                                ((0 . "BLOCK") (2 . name) (70 . flags) (10 x y z) (-2 . first entity))
@@ -21,6 +21,6 @@ struct BuiltinDef;
 //                                (angles in radians)
 // Other tables give nil; a stale entity name gives nil; anything but an entity name is a
 // "bad argument type: lentityp" error.
-const BuiltinDef* findDrawingBuiltin(const QString& upperName);
+const BuiltinDef* drawingBuiltins(std::size_t* count);
 
 } // namespace kvlisp
