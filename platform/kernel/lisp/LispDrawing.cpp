@@ -81,7 +81,7 @@ std::size_t positionOf(const std::vector<std::unique_ptr<OdDbEntity>>& entities,
     const std::uint64_t handle = entity->objectId().handle();
     const auto at = std::lower_bound(entities.begin(), entities.end(), handle,
                                      [](const std::unique_ptr<OdDbEntity>& e, std::uint64_t h) {
-                                         return e->objectId().handle() < h;
+                                         return (e ? e->objectId().handle() : 0) < h;
                                      });
     if (at != entities.end() && at->get() == entity)
         return std::size_t(at - entities.begin());

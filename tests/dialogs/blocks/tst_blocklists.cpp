@@ -32,8 +32,6 @@ private slots:
         QTest::newRow("count too large") << "DOOR^99999999999" << "DOOR" << 0;
         QTest::newRow("negative count") << "DOOR^-2" << "DOOR" << -2;
         QTest::newRow("a third field") << "DOOR^4^x" << "DOOR" << 4;
-        QTest::newRow("empty name") << "^5" << "" << 5;
-        QTest::newRow("empty entry") << "" << "" << 0;
     }
 
     void candidates()
@@ -132,14 +130,6 @@ private slots:
         QFETCH(QString, fileName);
         QFETCH(bool, offered);
         QCOMPARE(KvBlockLists::isReferenceDrawingName(fileName), offered);
-    }
-
-    void firstSelectedName()
-    {
-        QCOMPARE(KvBlockLists::firstSelectedName("a.dwg^"), QStringLiteral("a.dwg"));
-        QCOMPARE(KvBlockLists::firstSelectedName("a.dwg^b.dwg^"), QStringLiteral("a.dwg"));
-        QCOMPARE(KvBlockLists::firstSelectedName("a.dwg"), QStringLiteral("a.dwg"));
-        QCOMPARE(KvBlockLists::firstSelectedName("^x"), QString());
     }
 };
 

@@ -255,14 +255,6 @@ private slots:
         QCOMPARE(callLisp(ACTIVE_DOCUMENT(), "Dlg_BreakLine").status, kvrt::Error);
         QCOMPARE(callLisp(ACTIVE_DOCUMENT(), "Dlg_BreakLine", std::move(ArgChain().int16(1))).status, kvrt::Error);
     }
-
-    void help()
-    {
-        Dlg_QT_Breakline dialog;
-        CKvHelp::ClearCalls();
-        dialog.buttonHelp->click();
-        QCOMPARE(CKvHelp::Calls().value(0).id, 9101);
-    }
 };
 
 KV_TEST_MAIN(TestBreakline)

@@ -213,14 +213,6 @@ private slots:
         QCOMPARE(kvLiveNodeCount(), nodes);
         QCOMPARE(callLisp(ACTIVE_DOCUMENT(), "Dlg_getblockinfo", std::move(ArgChain().nil())).status, kvrt::Error);
     }
-
-    void help()
-    {
-        Dlg_QT_GetBlockInfo dialog;
-        CKvHelp::ClearCalls();
-        dialog.buttonHelp->click();
-        QCOMPARE(CKvHelp::Calls().value(0).id, 9109);
-    }
 };
 
 KV_TEST_MAIN(TestGetBlockInfo)

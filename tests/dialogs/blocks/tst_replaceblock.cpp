@@ -280,14 +280,6 @@ private slots:
         QCOMPARE(listed, (QStringList{"A", "B"}));
         QCOMPARE(kvLiveNodeCount(), nodes);
     }
-
-    void help()
-    {
-        Dlg_QT_ReplaceBlock dialog;
-        CKvHelp::ClearCalls();
-        dialog.buttonHelp->click();
-        QCOMPARE(CKvHelp::Calls().value(0).id, 9105);
-    }
 };
 
 KV_TEST_MAIN(TestReplaceBlock)

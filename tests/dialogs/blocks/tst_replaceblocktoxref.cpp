@@ -257,14 +257,6 @@ private slots:
         QCOMPARE(listed, (QStringList{"007", "B"}));
         QCOMPARE(kvLiveNodeCount(), nodes);
     }
-
-    void help()
-    {
-        Dlg_QT_ReplaceBlockToXref dialog;
-        CKvHelp::ClearCalls();
-        dialog.buttonHelp->click();
-        QCOMPARE(CKvHelp::Calls().value(0).id, 9106);
-    }
 };
 
 KV_TEST_MAIN(TestReplaceBlockToXref)
