@@ -6,6 +6,9 @@
 #include "module/HostServices.h"
 #include "module/LispArgs.h"
 
+#include <QStringList>
+#include <QVector>
+
 #include <functional>
 
 class CDialogState;
@@ -21,6 +24,9 @@ struct DialogCallOptions
     bool saveAlways = false;
     // Ask the host's custom-block utility first; yes means nil and no dialog.
     bool customBlockCheck = false;
+    // The dialog keeps no state file: the first argument must still be a string, but it is
+    // left for readArguments, nothing is merged and nothing is saved.
+    bool withoutStateFile = false;
 };
 
 namespace DialogFunction {
@@ -32,6 +38,13 @@ int run(CKvDialog* dialog, CDialogState* state, const DialogCallOptions& options
         const std::function<void(bool accepted, CKvLispContext* context)>& handResult);
 // True when the custom-block utility says the call is to be answered with nil.
 bool customBlockMode();
+
+// Result values that several dialogs hand back. Lists start with the list-begin node; the
+// list-end node is added only when asked for (a context closes an open list itself).
+void returnStrings(CKvLispContext* context, const QStringList& items, bool listEnd = false);
+void returnInt16s(CKvLispContext* context, const QVector<short>& items, bool listEnd = false);
+// The string, or nil for a null string.
+void returnStringOrNil(CKvLispContext* context, const QString& text);
 } // namespace DialogFunction
 
 // Runs dialog class D (which offers dialogState()) from slot S.

@@ -154,10 +154,11 @@ QString number6(double v)
     return QString::number(v, 'g', 6);
 }
 
-// Whether a shown text is the middle-elided form of the full text kept behind it: an
-// ellipsis ("…" or "...") whose two sides begin and end the full text. A text a person
-// typed with "..." in it is no such form unless the kept text happens to fit around it.
-bool isElidedForm(const QString& shown, const QString& full)
+} // namespace
+
+// A text a person typed with "..." in it is no elided form unless the kept text happens
+// to fit around it.
+bool CDialogState::isElidedForm(const QString& shown, const QString& full)
 {
     if (full.isEmpty())
         return false;
@@ -174,11 +175,12 @@ bool isElidedForm(const QString& shown, const QString& full)
     return full.size() >= left.size() + right.size() && full.startsWith(left) && full.endsWith(right);
 }
 
+namespace {
 // The text a line edit stands for: the kept full text when it shows an elided form of it.
 QString fullTextBehind(const QWidget* widget, const QString& shown)
 {
     const QString full = widget->property(ValueProperty).toString();
-    return isElidedForm(shown, full) ? full : shown;
+    return CDialogState::isElidedForm(shown, full) ? full : shown;
 }
 } // namespace
 

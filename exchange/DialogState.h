@@ -60,6 +60,9 @@ public:
     static QString encodedValue(QWidget* widget, QString* indexLine = nullptr);
     // Shows a long text elided in the middle, keeping the full text in the "value" property.
     static void showElided(QWidget* labelOrLineEdit, const QString& text);
+    // Whether `shown` is the middle-elided form of `full` ("…" or "..." whose two sides
+    // begin and end the full text).
+    static bool isElidedForm(const QString& shown, const QString& full);
 
     // --- Common dialog services
     // <LOGFILEPATH>Korvane, read afresh on each call.

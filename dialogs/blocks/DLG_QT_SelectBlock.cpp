@@ -1,10 +1,8 @@
 #include "dialogs/blocks/DLG_QT_SelectBlock.h"
 
-#include "drawing/KvDatabase.h"
+#include "exchange/BlockNames.h"
 #include "exchange/DialogCommon.h"
 #include "exchange/DialogState.h"
-#include "kernel/KvDocument.h"
-#include "module/HostServices.h"
 
 #include <QShowEvent>
 
@@ -35,14 +33,7 @@ void DLG_QT_SelectBlock::showEvent(QShowEvent* event)
         return;
     acceptButton->setEnabled(false);
     ListBlocks->clear();
-    CKvDocument* document = HostServices::activeDocument();
-    if (const CKvDatabase* database = document ? document->GetKvDatabase() : nullptr) {
-        for (const auto& record : database->blockTable()) {
-            // Model and paper spaces and anonymous blocks all begin with "*".
-            if (record && !record->isErased() && !record->name.startsWith(QLatin1Char('*')))
-                ListBlocks->addItem(record->name);
-        }
-    }
+    ListBlocks->addItems(kvOfferedBlockNames());
     txBlockName->clear();
 }
 

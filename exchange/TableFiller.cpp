@@ -1,0 +1,130 @@
+#include "exchange/TableFiller.h"
+
+#include "exchange/DialogState.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QSet>
+#include <QTableWidget>
+
+void KvTable::setupList(QTableWidget* table, const QStringList& headers, QAbstractItemView::SelectionMode mode)
+{
+    if (!table)
+        return;
+    table->setSortingEnabled(false);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(mode);
+    table->setColumnCount(headers.size());
+    table->setHorizontalHeaderLabels(headers);
+    QHeaderView* rows = table->verticalHeader();
+    rows->hide();
+    // One height for all rows, set once: sizing rows one by one is what makes large lists slow.
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(RowHeight);
+}
+
+namespace {
+QTableWidgetItem* itemFor(const KvTable::Cell& cell)
+{
+    auto* item = new QTableWidgetItem;
+    if (cell.isNumber)
+        item->setData(Qt::DisplayRole, cell.value);
+    else
+        item->setText(cell.text);
+    return item;
+}
+
+// Runs fill with the table's updates and selection signals held back, then lets the view
+// catch up once.
+template <class Fill>
+void bulkFill(QTableWidget* table, int rowCount, Fill fill)
+{
+    const bool updates = table->updatesEnabled();
+    table->setUpdatesEnabled(false);
+    table->clearSelection();
+    table->setRowCount(0);
+    table->setRowCount(rowCount);
+    fill();
+    table->setUpdatesEnabled(updates);
+}
+} // namespace
+
+void KvTable::setRows(QTableWidget* table, const QVector<Row>& rows)
+{
+    if (!table)
+        return;
+    const int columns = table->columnCount();
+    bulkFill(table, rows.size(), [&] {
+        for (int r = 0; r < rows.size(); ++r) {
+            const Row& row = rows.at(r);
+            for (int c = 0; c < columns && c < row.size(); ++c)
+                table->setItem(r, c, itemFor(row.at(c)));
+        }
+    });
+}
+
+void KvTable::setTextRows(QTableWidget* table, const QVector<QStringList>& rows)
+{
+    if (!table)
+        return;
+    const int columns = table->columnCount();
+    bulkFill(table, rows.size(), [&] {
+        for (int r = 0; r < rows.size(); ++r) {
+            const QStringList& row = rows.at(r);
+            for (int c = 0; c < columns && c < row.size(); ++c)
+                table->setItem(r, c, new QTableWidgetItem(row.at(c)));
+        }
+    });
+}
+
+QStringList KvTable::fillSorted(QTableWidget* table, QStringList entries, const QString& separator,
+                                const TableSortState& sort)
+{
+    CDialogState::sortNames(entries, separator, sort.column, sort.descending);
+    QVector<QStringList> rows;
+    rows.reserve(entries.size());
+    for (const QString& entry : qAsConst(entries))
+        rows.append(separator.isEmpty() ? QStringList{entry} : entry.split(separator));
+    setTextRows(table, rows);
+    return entries;
+}
+
+QList<int> KvTable::selectedRows(const QTableWidget* table)
+{
+    QList<int> rows;
+    if (!table || !table->selectionModel())
+        return rows;
+    QSet<int> seen;
+    const QItemSelection selection = table->selectionModel()->selection();
+    for (const QItemSelectionRange& range : selection) {
+        for (int r = range.top(); r <= range.bottom(); ++r) {
+            if (!seen.contains(r)) {
+                seen.insert(r);
+                rows.append(r);
+            }
+        }
+    }
+    return rows;
+}
+
+int KvTable::replaceInCells(const QList<QTableWidgetItem*>& cells, const QString& find, const QString& replacement,
+                            Qt::CaseSensitivity sensitivity)
+{
+    // An empty find text would "match" between every two characters.
+    if (find.isEmpty())
+        return 0;
+    int changed = 0;
+    for (QTableWidgetItem* cell : cells) {
+        if (!cell)
+            continue;
+        QString text = cell->text();
+        if (!text.contains(find, sensitivity))
+            continue;
+        text.replace(find, replacement, sensitivity);
+        cell->setText(text);
+        ++changed;
+    }
+    return changed;
+}
