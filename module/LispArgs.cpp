@@ -134,3 +134,16 @@ LispArgs::Status LispArgs::nextNilOrT(bool& isT)
     }
     return WrongType;
 }
+
+QStringList LispArgs::remainingStrings()
+{
+    QStringList strings;
+    while (m_next) {
+        CKvString text;
+        if (nextString(text) == Ok)
+            strings.append(text);
+        else
+            skip();
+    }
+    return strings;
+}

@@ -3,6 +3,7 @@
 #include "kernel/KvResbuf.h"
 #include "kernel/KvString.h"
 
+#include <QStringList>
 #include <cstdint>
 
 class CKvLispContext;
@@ -40,6 +41,8 @@ public:
     Status nextSelectionSet(int64_t out[2]);
     // nil (5019) or T (5021).
     Status nextNilOrT(bool& isT);
+    // Every string node from here to the end, in order; nodes of other types are skipped.
+    QStringList remainingStrings();
 
     // Gives the list back to the context now.
     void release();

@@ -31,9 +31,7 @@ int Dlg_imporAttributes() { return dialogPlaceholder(); }
 int Dlg_ExDimensionStyle() { return dialogPlaceholder(); }
 int Dlg_ImDimensionStyle() { return dialogPlaceholder(); }
 int Dlg_ShowLinks() { return dialogPlaceholder(); }
-int Dlg_DrawOrderColor() { return dialogPlaceholder(); }
 int Dlg_RedefinePaths() { return dialogPlaceholder(); }
-int Dlg_MergeSheets() { return dialogPlaceholder(); }
 int Dlg_ExportInfo() { return dialogPlaceholder(); }
 int Dlg_EditAlias() { return dialogPlaceholder(); }
 int Dlg_MakeShape() { return dialogPlaceholder(); }
