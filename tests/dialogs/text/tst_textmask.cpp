@@ -178,6 +178,7 @@ private slots:
         ModalDriver againInB;
         againInB.expect("Dlg_QT_TextMask").click("type_mask").click("acceptButton");
         QCOMPARE(run(b, againInB, m_host->path("maskB.txt")), kvrt::Normal);
+        KV_VERIFY_MODALS(againInB);
         QCOMPARE(setting(b), short(0));
 
         // A's dialog goes with A while B is active: A gets 3 back, B keeps 0. The module
