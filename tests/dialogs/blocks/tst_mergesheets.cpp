@@ -1,5 +1,6 @@
 // The sheet merge dialog: its target name field and checks, the sorted sheet lists, and
 // Dlg_MergeSheets end to end with the custom-block check in front.
+#include "ItemTexts.h"
 #include "LispCall.h"
 #include "ModalDriver.h"
 #include "ModuleFixture.h"
@@ -12,16 +13,6 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMessageBox>
-
-namespace {
-QStringList column0(const QTableWidget* table)
-{
-    QStringList texts;
-    for (int row = 0; row < table->rowCount(); ++row)
-        texts << table->item(row, 0)->text();
-    return texts;
-}
-} // namespace
 
 class TestMergeSheets : public QObject
 {
@@ -109,12 +100,12 @@ private slots:
         first.expect("Dlg_QT_MergeSheets")
             .run([&](QWidget* w) {
                 auto* d = static_cast<Dlg_QT_MergeSheets*>(w);
-                left = column0(d->blocksTable);
-                right = column0(d->blocksTableRep);
+                left = columnTexts(d->blocksTable);
+                right = columnTexts(d->blocksTableRep);
                 QCOMPARE(KvTable::selectedRows(d->blocksTable), QList<int>{0});
                 d->ClickHeaderTableRep(0);
-                clicked = column0(d->blocksTableRep);
-                QCOMPARE(column0(d->blocksTable), left);
+                clicked = columnTexts(d->blocksTableRep);
+                QCOMPARE(columnTexts(d->blocksTable), left);
                 QCOMPARE(d->blocksTableRep->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
             })
             .cancel();
@@ -131,7 +122,7 @@ private slots:
         second.expect("Dlg_QT_MergeSheets")
             .run([&](QWidget* w) {
                 auto* d = static_cast<Dlg_QT_MergeSheets*>(w);
-                right = column0(d->blocksTableRep);
+                right = columnTexts(d->blocksTableRep);
             })
             .cancel();
         second.start();

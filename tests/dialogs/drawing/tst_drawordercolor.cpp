@@ -1,5 +1,6 @@
 // Draw order by colour: which colour texts are taken, the moves, the swatches the delegate
 // keeps visible in a selected row, and Dlg_DrawOrderColor end to end with its list result.
+#include "ItemTexts.h"
 #include "LispCall.h"
 #include "ModalDriver.h"
 #include "ModuleFixture.h"
@@ -12,16 +13,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-
-namespace {
-QStringList column0(const QTableWidget* table)
-{
-    QStringList texts;
-    for (int row = 0; row < table->rowCount(); ++row)
-        texts << table->item(row, 0)->text();
-    return texts;
-}
-} // namespace
 
 class TestDrawOrderColor : public QObject
 {
@@ -82,7 +73,7 @@ private slots:
         none.start();
         dialog.findChild<QPushButton*>(button)->click();
         KV_VERIFY_MODALS(none);
-        QCOMPARE(column0(dialog.lstColors), order);
+        QCOMPARE(columnTexts(dialog.lstColors), order);
         QCOMPARE(KvTable::selectedRows(dialog.lstColors), QList<int>{selectedAfter});
         // Each swatch moved with its number.
         for (int row = 0; row < 4; ++row)
@@ -105,7 +96,7 @@ private slots:
         dialog.btnDown->click();
         KV_VERIFY_MODALS(driver);
         QCOMPARE(title, QStringLiteral("Information"));
-        QCOMPARE(column0(dialog.lstColors), (QStringList{"1", "2"}));
+        QCOMPARE(columnTexts(dialog.lstColors), (QStringList{"1", "2"}));
     }
 
     // Choosing the method rebuilds the list as LISP gave it; the location needs "Draworder".
@@ -116,9 +107,9 @@ private slots:
         dialog.show();
         dialog.lstColors->selectRow(2);
         dialog.btnTop->click();
-        QCOMPARE(column0(dialog.lstColors), (QStringList{"3", "2", "1"}));
+        QCOMPARE(columnTexts(dialog.lstColors), (QStringList{"3", "2", "1"}));
         dialog.handles->click();
-        QCOMPARE(column0(dialog.lstColors), (QStringList{"1", "2", "3"}));
+        QCOMPARE(columnTexts(dialog.lstColors), (QStringList{"1", "2", "3"}));
         QVERIFY(!dialog.groupOrder->isEnabled());
         dialog.draworder->click();
         QVERIFY(dialog.groupOrder->isEnabled());
@@ -182,7 +173,7 @@ private slots:
         QStringList shown;
         ModalDriver again;
         again.expect("Dlg_QT_DrawOderColor")
-            .run([&](QWidget* w) { shown = column0(static_cast<Dlg_QT_DrawOderColor*>(w)->lstColors); })
+            .run([&](QWidget* w) { shown = columnTexts(static_cast<Dlg_QT_DrawOderColor*>(w)->lstColors); })
             .click("ButtonCancel");
         again.start();
         const LispCallResult r = callLisp(m_host->document(0), "Dlg_DrawOrderColor", std::move(ArgChain().str(path).str("2")));
