@@ -8,6 +8,7 @@ packages=(
   qtbase5-dev qttools5-dev qttools5-dev-tools
   libdxflib-dev
   poppler-utils
+  libkf5syntaxhighlighting-dev
   binutils
 )
 

@@ -1211,4 +1211,12 @@ QString builtinName(const BuiltinDef* def)
     return QString::fromLatin1(def->name).toUpper();
 }
 
+QStringList builtinNames()
+{
+    QStringList names;
+    for (const BuiltinDef& d : g_builtins)
+        names.append(QString::fromLatin1(d.name));
+    return names;
+}
+
 } // namespace kvlisp
