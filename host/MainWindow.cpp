@@ -120,6 +120,10 @@ void MainWindow::openDrawing()
     if (path.isEmpty())
         return;
     QString error;
-    if (!GetKvSystemServices()->GetDocumentManager()->OpenDocument(path, &error))
-        QMessageBox::information(this, tr("Open drawing"), error);
+    if (GetKvSystemServices()->GetDocumentManager()->OpenDocument(path, &error))
+        return;
+    // The reason names the file: shown as it is, whatever characters the path holds.
+    QMessageBox box(QMessageBox::Information, tr("Open drawing"), error, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
