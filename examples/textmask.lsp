@@ -1,5 +1,6 @@
 ; Text mask options from LISP. The dialog takes the state file's values every time it
-; opens, so the LISP side can preset the offset and the entity type.
+; opens, so the LISP side can preset the offset and the entity type. While "Mask" is chosen
+; the dialog turns the drawing's WIPEOUTFRAME setting to 0; any other type gives it back.
 (setq state (strcat (getvar "LOGFILEPATH") "textmask.txt"))
 
 ; The function answers nil either way; only an accepted dialog rewrites the file, so a
@@ -10,7 +11,9 @@
 (write-line "type_solid=TRUE" f)
 (close f)
 
+(princ (strcat "WIPEOUTFRAME before: " (itoa (getvar "WIPEOUTFRAME")) "\n"))
 (Dlg_TextMask state)
+(princ (strcat "WIPEOUTFRAME after: " (itoa (getvar "WIPEOUTFRAME")) "\n"))
 (setq f (open state "r"))
 (setq line (read-line f))
 (if (= line "pending=yes")

@@ -1,6 +1,5 @@
 #include "dialogs/text/Dlg_QT_TextMask.h"
 
-#include "dialogs/text/TextMaskSetting.h"
 #include "exchange/ColorComboField.h"
 #include "exchange/DialogCommon.h"
 #include "exchange/DialogFunction.h"
@@ -23,11 +22,10 @@ Dlg_QT_TextMask::Dlg_QT_TextMask(QWidget* parent) : CKvDialog(parent, true, kvDi
     m_state = std::make_unique<CDialogState>(this);
 
     // The setting belongs to the drawing the dialog is made in; it goes back there however
-    // the user moves between documents later.
+    // the user moves between documents later. A drawing without it is left alone.
     m_document = HostServices::activeDocument();
     m_database = m_document ? m_document->GetKvDatabase() : nullptr;
-    if (m_database)
-        m_savedSetting = TextMaskSetting::read(m_database);
+    m_hasSetting = HostServices::drawingSetting(m_document, settingName(), &m_savedSetting);
 
     connect(acceptButton, &QPushButton::clicked, this, &Dlg_QT_TextMask::checkValues);
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -51,10 +49,15 @@ CKvDocument* Dlg_QT_TextMask::settingDocument() const
     return m_document->GetKvDatabase() == m_database ? m_document : nullptr;
 }
 
+QString Dlg_QT_TextMask::settingName()
+{
+    return QStringLiteral("WIPEOUTFRAME");
+}
+
 void Dlg_QT_TextMask::writeSetting(short value) const
 {
-    if (settingDocument())
-        TextMaskSetting::write(m_database, value);
+    if (m_hasSetting && settingDocument())
+        HostServices::setDrawingSetting(m_document, settingName(), value);
 }
 
 void Dlg_QT_TextMask::showHelp()

@@ -25,7 +25,10 @@ public:
     // The background colour of a solid (object name "color").
     CKvQtColorComboBox* color = nullptr;
 
-    // The value of the drawing setting read when the dialog was made.
+    // The drawing setting the dialog holds: whether the drawing had it when the dialog was
+    // made, and its value then.
+    static QString settingName();
+    bool hasSetting() const { return m_hasSetting; }
     short savedSetting() const { return m_savedSetting; }
     // The drawing that value belongs to, while it is open (null otherwise).
     CKvDocument* settingDocument() const;
@@ -42,6 +45,7 @@ protected:
 private:
     void writeSetting(short value) const;
 
+    bool m_hasSetting = false;
     short m_savedSetting = 0;
     CKvDocument* m_document = nullptr;
     CKvDatabase* m_database = nullptr;

@@ -7,10 +7,10 @@
 #include "TestFiles.h"
 
 #include "dialogs/text/Dlg_QT_TextMask.h"
-#include "dialogs/text/TextMaskSetting.h"
 #include "exchange/DialogState.h"
 #include "kernel/KvDocument.h"
 #include "module/DialogRegistry.h"
+#include "module/HostServices.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -19,12 +19,14 @@
 namespace {
 short setting(CKvDocument* document)
 {
-    return TextMaskSetting::read(document->GetKvDatabase());
+    short value = -1;
+    HostServices::drawingSetting(document, Dlg_QT_TextMask::settingName(), &value);
+    return value;
 }
 
 void setSetting(CKvDocument* document, short value)
 {
-    TextMaskSetting::write(document->GetKvDatabase(), value);
+    QVERIFY(HostServices::setDrawingSetting(document, Dlg_QT_TextMask::settingName(), value));
 }
 } // namespace
 
@@ -132,14 +134,14 @@ private slots:
         QFETCH(bool, background);
         QFETCH(bool, zeroed);
         CKvDocument* document = m_host->document(0);
-        setSetting(document, 5);
+        setSetting(document, 2);
         Dlg_QT_TextMask dialog;
         dialog.show();
         QCOMPARE(setting(document), short(0));
         dialog.type_solid->click();
         dialog.findChild<QRadioButton*>(type)->click();
         QCOMPARE(dialog.groupback->isEnabled(), background);
-        QCOMPARE(setting(document), zeroed ? short(0) : short(5));
+        QCOMPARE(setting(document), zeroed ? short(0) : short(2));
     }
 
     // Each document's dialog holds its own drawing's value and gives it back to that
@@ -148,8 +150,8 @@ private slots:
     {
         CKvDocument* a = m_host->document(0);
         CKvDocument* b = m_host->newDocument();
-        setSetting(a, 3);
-        setSetting(b, 7);
+        setSetting(a, 2);
+        setSetting(b, 1);
         const QString path = m_host->path("mask.txt");
 
         // In A: "Mask" (the default) zeroes A only; "3D Face" restores it; OK with "Mask".
@@ -164,16 +166,16 @@ private slots:
         QCOMPARE(run(a, inA, path), kvrt::Normal);
         KV_VERIFY_MODALS(inA);
         QCOMPARE(duringMask, short(0));
-        QCOMPARE(bDuring, short(7));
-        QCOMPARE(duringFace, short(3));
+        QCOMPARE(bDuring, short(1));
+        QCOMPARE(duringFace, short(2));
         QCOMPARE(setting(a), short(0)); // stays 0 after the dialog closed with "Mask"
 
-        // In B: its own dialog reads 7, zeroes B, leaves A alone.
+        // In B: its own dialog reads 1, zeroes B, leaves A alone.
         ModalDriver inB;
         inB.expect("Dlg_QT_TextMask").click("type_solid").click("ButtonCancel");
         QCOMPARE(run(b, inB, path), kvrt::Normal);
         KV_VERIFY_MODALS(inB);
-        QCOMPARE(setting(b), short(7));
+        QCOMPARE(setting(b), short(1));
         QCOMPARE(setting(a), short(0));
         ModalDriver againInB;
         againInB.expect("Dlg_QT_TextMask").click("type_mask").click("acceptButton");
@@ -181,7 +183,7 @@ private slots:
         KV_VERIFY_MODALS(againInB);
         QCOMPARE(setting(b), short(0));
 
-        // A's dialog goes with A while B is active: A gets 3 back, B keeps 0. The module
+        // A's dialog goes with A while B is active: A gets 2 back, B keeps 0. The module
         // destroys A's dialogs when A's drawing detaches; a reactor added after it looks then.
         struct DetachWatch : CKvDocumentManagerReactor
         {
@@ -203,7 +205,7 @@ private slots:
         m_host->documents()->CloseDocument(a);
         m_host->documents()->RemoveReactor(&watch);
         QVERIFY(dialogA.isNull());
-        QCOMPARE(watch.seen, short(3));
+        QCOMPARE(watch.seen, short(2));
         QCOMPARE(setting(b), short(0));
     }
 
@@ -211,16 +213,16 @@ private slots:
     void aReplacedDrawingIsLeftAlone()
     {
         CKvDocument* a = m_host->document(0);
-        setSetting(a, 4);
+        setSetting(a, 2);
         auto* dialog = new Dlg_QT_TextMask;
         dialog->show();
         QCOMPARE(setting(a), short(0));
         a->SetDatabase(std::make_unique<CKvDatabase>());
-        setSetting(a, 9);
+        setSetting(a, 1);
         QCOMPARE(dialog->settingDocument(), nullptr);
         dialog->type_solid->click();
         delete dialog;
-        QCOMPARE(setting(a), short(9));
+        QCOMPARE(setting(a), short(1));
     }
 
     // Stored values are applied on every show, so each call shows what the file says.
