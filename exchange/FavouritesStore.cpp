@@ -113,7 +113,9 @@ bool CFavouritesStore::writeValues(const QString& name, const Values& values)
         // A key with a separator would land in another group.
         if (pair.first.isEmpty() || pair.first.contains(QLatin1Char('/')) || pair.first.contains(QLatin1Char('\\')))
             continue;
-        settings->setValue(pair.first, pair.second);
+        // A copy of the text, never a literal's: Qt keeps written values in a cache that
+        // lives until the application ends, after the host may have unloaded this library.
+        settings->setValue(pair.first, QString(pair.second.constData(), pair.second.size()));
     }
     settings->endGroup();
     settings->endGroup();
