@@ -249,23 +249,6 @@ private slots:
                                              "offset=0.25\n!action!=\ntype_mask=FALSE\ntype_3dface=FALSE\n"
                                              "type_solid=TRUE\ncolor=Blue\ncolor_index=4\n"));
     }
-
-    // A refused offset keeps the dialog open; the call ends when a good one is given.
-    void refusedThenAccepted()
-    {
-        const QString path = m_host->path("mask.txt");
-        QVERIFY(writeBytes(path, "offset=1.0\n"));
-        ModalDriver driver;
-        driver.expect("Dlg_QT_TextMask").set("offset", "-1").click("acceptButton").set("offset", "0").click("acceptButton");
-        driver.expect("QMessageBox").expectText("Wrong dimension value.").click("OK");
-        m_host->documents()->ActivateDocument(m_host->document(0));
-        driver.start();
-        const LispCallResult r = callLisp(m_host->document(0), "Dlg_TextMask", std::move(ArgChain().str(path).int16(1)));
-        KV_VERIFY_MODALS(driver);
-        QCOMPARE(r.status, kvrt::Normal);
-        QVERIFY(r.isVoid());
-        QVERIFY(readBytes(path).startsWith("\xEF\xBB\xBF" "offset=0\n!action!=\n"));
-    }
 };
 
 KV_TEST_MAIN(TestTextMask)

@@ -78,16 +78,6 @@ private slots:
         QCOMPARE(dialog.search->isVisible(), page == 1);
     }
 
-    // A placement chosen without a click (a later show after the radio was set in code)
-    // still shows its page: the show event picks it.
-    void numberingShowPicksThePage()
-    {
-        Dlg_QT_numbertext dialog;
-        dialog.placement_over->setChecked(true);
-        dialog.show();
-        QCOMPARE(dialog.pages->currentIndex(), 2);
-    }
-
     void frameEnabling_data()
     {
         QTest::addColumn<QStringList>("clicks");
