@@ -67,7 +67,8 @@ void setTexts(QTableWidget* table, const QStringList& texts);
 
 // Sorts the entries on the field the sort state names (split at `separator`, natural and
 // case-ignoring order, see CDialogState::sortNames) and shows one row per entry, its
-// fields in the columns. Returns the entries in the order shown.
+// fields in the columns. With an empty separator each entry is one cell and sorts whole.
+// Returns the entries in the order shown.
 QStringList fillSorted(QTableWidget* table, QStringList entries, const QString& separator,
                        const TableSortState& sort);
 

@@ -198,6 +198,80 @@ private slots:
                "QFileDialog\n"
                "  choose %EXAMPLES%/drawings\n"
             << "";
+        QTest::newRow("Dlg_QT_numbertext")
+            << "(Dlg_NumberText \"%STATE%\")"
+            << "Dlg_QT_numbertext\n"
+               "  click placement_replace\n"
+               "  set search ##\n"
+               "  set cb_digits 2 [01]\n"
+               "  click ButtonCancel_2\n"
+               "  click acceptButton\n"
+            << "";
+        QTest::newRow("Dlg_QT_TextFrame")
+            << "(Dlg_TextFrame \"%STATE%\")"
+            << "Dlg_QT_TextFrame\n"
+               "  click bk_hatch\n"
+               "  set color Blue\n"
+               "  set offset 0.5\n"
+               "  click buttonHelp\n"
+               "  click acceptButton\n"
+            << "";
+        QTest::newRow("Dlg_QT_TextMask")
+            << "(Dlg_TextMask \"%STATE%\")"
+            << "Dlg_QT_TextMask\n"
+               "  click type_solid\n"
+               "  set color Green\n"
+               "  set offset -1\n"
+               "  click acceptButton\n"
+               "  set offset 1\n"
+               "  click Helpbutton\n"
+               "  click acceptButton\n"
+               "QMessageBox\n"
+               "  expect-text Wrong dimension value.\n"
+               "  click OK\n"
+            << "";
+        QTest::newRow("DLG_QT_ConvertNotes")
+            << "(Dlg_convertsimplesnotes \"%STATE%\")"
+            << "DLG_QT_ConvertNotes\n"
+               "  click select_alfa\n"
+               "  click buttonHelp\n"
+               "  click acceptButton\n"
+            << "";
+        QTest::newRow("Dlg_QT_MergeSheets")
+            << "(Dlg_MergeSheets \"%STATE%\" \"Sheet 2\" \"Sheet 1\")"
+            << "Dlg_QT_MergeSheets\n"
+               "  select blocksTable\n"
+               "  click acceptButton\n"
+               "  select blocksTable 0\n"
+               "  set TargetLayout \"  \"\n"
+               "  click acceptButton\n"
+               "  set TargetLayout \"\"\n"
+               "  click acceptButton\n"
+               "  select blocksTableRep 1\n"
+               "  click buttonHelp\n"
+               "  click acceptButton\n"
+               "QMessageBox\n"
+               "  expect-text Please specify sheets to merge.\n"
+               "  click OK\n"
+               "QMessageBox\n"
+               "  expect-text \"Name  is invalid. \"\n"
+               "  click OK\n"
+               "QMessageBox\n"
+               "  expect-text \"Please specify target sheet. \"\n"
+               "  click OK\n"
+            << "";
+        QTest::newRow("Dlg_QT_DrawOderColor")
+            << "(Dlg_DrawOrderColor \"%STATE%\" \"1\" \"5\" \"3\")"
+            << "Dlg_QT_DrawOderColor\n"
+               "  click btnTop\n"
+               "  select lstColors 2\n"
+               "  click btnTop\n"
+               "  click buttonHelp\n"
+               "  click acceptButton\n"
+               "QMessageBox\n"
+               "  expect-text Select rows of table for move.\n"
+               "  click OK\n"
+            << "(3 5 1)";
     }
 
     void dialogs()
