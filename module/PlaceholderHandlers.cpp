@@ -21,19 +21,9 @@ int dialogPlaceholder()
 
 namespace kvlisp {
 int Dlg_PatternHatch() { return dialogPlaceholder(); }
-int Dlg_BreakLine() { return dialogPlaceholder(); }
-int Dlg_getblockinfo() { return dialogPlaceholder(); }
-int Dlg_replaceblock() { return dialogPlaceholder(); }
-int Dlg_replaceblocktoxref() { return dialogPlaceholder(); }
-int Dlg_convertsimplesnotes() { return dialogPlaceholder(); }
 int Dlg_imporAttributes() { return dialogPlaceholder(); }
-int Dlg_NumberText() { return dialogPlaceholder(); }
-int Dlg_TextFrame() { return dialogPlaceholder(); }
-int Dlg_TextMask() { return dialogPlaceholder(); }
 int Dlg_ShowLinks() { return dialogPlaceholder(); }
-int Dlg_DrawOrderColor() { return dialogPlaceholder(); }
 int Dlg_RedefinePaths() { return dialogPlaceholder(); }
-int Dlg_MergeSheets() { return dialogPlaceholder(); }
 int Dlg_ExportInfo() { return dialogPlaceholder(); }
 int Dlg_EditAlias() { return dialogPlaceholder(); }
 int Dlg_MultiViewSetup() { return dialogPlaceholder(); }
