@@ -190,28 +190,6 @@ private slots:
         QCOMPARE(readBytes(state), stateBefore);
     }
 
-    // One selected style shows its variables; none or two show nothing.
-    void variablesOfOneStyle_data()
-    {
-        QTest::addColumn<QStringList>("selection");
-        QTest::addColumn<QStringList>("rows");
-        QTest::newRow("one") << QStringList{"Iso 25 mm"} << QStringList{"DIMLT|CENTER", "DIMGAP|0.6"};
-        QTest::newRow("two") << QStringList{"Arch", "Standard"} << QStringList();
-    }
-
-    void variablesOfOneStyle()
-    {
-        QFETCH(QStringList, selection);
-        QFETCH(QStringList, rows);
-        Dlg_QT_ExchangedDimensionStyle dialog;
-        prepare(dialog);
-        selectByText(dialog.lstStyles, {"Standard"});
-        selectByText(dialog.lstStyles, selection);
-        QCOMPARE(tableRows(dialog.lstVariables), rows);
-        dialog.lstStyles->clearSelection();
-        QCOMPARE(dialog.lstVariables->rowCount(), 0);
-    }
-
     // Entering a table that has rows but no selection selects its first row.
     void focusSelectsTheFirstRow()
     {
@@ -226,37 +204,6 @@ private slots:
         selectByText(dialog.lstStyles, {"Arch"});
         QApplication::sendEvent(dialog.lstStyles, &in);
         QCOMPARE(dialog.selectedStyles(), QStringList{"Arch"});
-    }
-
-    void argumentsOfAnyShape_data()
-    {
-        QTest::addColumn<int>("shape");
-        QTest::addColumn<int>("status");
-        QTest::newRow("no arguments") << 0 << int(kvrt::Error);
-        QTest::newRow("state file is a number") << 1 << int(kvrt::Error);
-        QTest::newRow("more than the state file") << 2 << int(kvrt::Normal);
-    }
-
-    void argumentsOfAnyShape()
-    {
-        QFETCH(int, shape);
-        QFETCH(int, status);
-        const long nodes = kvLiveNodeCount();
-        ArgChain args;
-        if (shape == 1)
-            args.int16(3);
-        if (shape == 2)
-            args.str(writeState(true)).str("extra").real(2.0);
-        ModalDriver driver;
-        if (status == kvrt::Normal)
-            driver.expect("Dlg_QT_ExchangedDimensionStyle").cancel();
-        driver.start();
-        {
-            const LispCallResult r = callLisp(m_host->document(0), "Dlg_ExDimensionStyle", std::move(args));
-            KV_VERIFY_MODALS(driver);
-            QCOMPARE(r.status, status);
-        }
-        QCOMPARE(kvLiveNodeCount(), nodes);
     }
 };
 

@@ -154,25 +154,6 @@ private slots:
         QCOMPARE(CKvHelp::Calls().value(0).id, helpId);
         QCOMPARE(kvLiveNodeCount(), nodes);
     }
-
-    void needsTheSettingsFileArgument_data()
-    {
-        QTest::addColumn<int>("shape");
-        QTest::newRow("no arguments") << 0;
-        QTest::newRow("a number") << 1;
-    }
-
-    void needsTheSettingsFileArgument()
-    {
-        QFETCH(int, shape);
-        ArgChain args;
-        if (shape == 1)
-            args.real(1.0).str("new");
-        ModalDriver driver;
-        const LispCallResult r = run(driver, std::move(args));
-        QCOMPARE(r.status, kvrt::Error);
-        QVERIFY(driver.finished());
-    }
 };
 
 KV_TEST_MAIN(TestExportSettings)
