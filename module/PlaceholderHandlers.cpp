@@ -20,7 +20,6 @@ int dialogPlaceholder()
 } // namespace
 
 namespace kvlisp {
-int Dlg_PatternHatch() { return dialogPlaceholder(); }
 int Dlg_BreakLine() { return dialogPlaceholder(); }
 int Dlg_getblockinfo() { return dialogPlaceholder(); }
 int Dlg_exportsetting() { return dialogPlaceholder(); }
@@ -41,5 +40,4 @@ int Dlg_MergeSheets() { return dialogPlaceholder(); }
 int Dlg_ExportInfo() { return dialogPlaceholder(); }
 int Dlg_EditAlias() { return dialogPlaceholder(); }
 int Dlg_MakeShape() { return dialogPlaceholder(); }
-int Dlg_MultiViewSetup() { return dialogPlaceholder(); }
 } // namespace kvlisp
