@@ -159,6 +159,9 @@ void DLG_QT_PatternHatch::changeTab(bool updateFav)
 {
     m_state->previewDrawingOrBlock(CKvString(), PreviewBlock, nullptr);
     const PatternType type = patternType();
+    // The page first: only the page shown is laid out, and the name is shortened to fit
+    // the width its label has there.
+    Types->setCurrentIndex(int(type));
     switch (type) {
     case BlockPattern:
         m_state->previewDrawingOrBlock(titleOf(LbTitleblock), PreviewBlock, LbTitleblock);
@@ -177,7 +180,6 @@ void DLG_QT_PatternHatch::changeTab(bool updateFav)
     groupPosition->setEnabled(!masked);
     groupPattern->setEnabled(!masked);
     groupBox_3->setEnabled(!masked);
-    Types->setCurrentIndex(int(type));
     if (updateFav)
         UpdateFav();
     ReviewDialog();
