@@ -22,7 +22,8 @@
 
 namespace {
 
-// A mix like a floor plan's: mostly lines and polylines, some arcs, circles and texts, and
+// A mix like a floor plan's: mostly lines and polylines, some arcs, circles, texts, splines
+// and hatches (solid fills with a hole, and patterns bounded by lines and arcs), and
 // references to a small block (each drawing four more entities), on five coloured layers.
 QByteArray makeDrawing(int entities)
 {
@@ -77,8 +78,85 @@ QByteArray makeDrawing(int entities)
     for (int i = 0; i < entities; ++i) {
         const double x = (i % columns) * 10.0, y = (i / columns) * 10.0;
         const QString layer = QStringLiteral("L%1").arg(1 + i % 5);
-        switch (i % 10) {
+        switch (i % 20) {
+        case 2: // a clamped cubic spline
+            group(0, "SPLINE");
+            group(8, layer);
+            group(70, 8);
+            group(71, 3);
+            for (double k : {0, 0, 0, 0, 1, 2, 2, 2, 2})
+                group(40, k);
+            for (const auto& p : {std::pair<double, double>{1, 1}, {3, 9}, {5, 1}, {7, 9}, {9, 1}}) {
+                group(10, x + p.first);
+                group(20, y + p.second);
+            }
+            break;
+        case 3: // a solid square with a round hole
+            group(0, "HATCH");
+            group(8, layer);
+            group(2, "SOLID");
+            group(70, 1);
+            group(91, 2);
+            group(92, 3);
+            group(72, 0);
+            group(73, 1);
+            group(93, 4);
+            for (const auto& p : {std::pair<double, double>{1, 1}, {9, 1}, {9, 9}, {1, 9}}) {
+                group(10, x + p.first);
+                group(20, y + p.second);
+            }
+            group(97, 0);
+            group(92, 1);
+            group(93, 1);
+            group(72, 2);
+            group(10, x + 5);
+            group(20, y + 5);
+            group(40, 2.0);
+            group(50, 0.0);
+            group(51, 360.0);
+            group(73, 1);
+            group(97, 0);
+            group(75, 0);
+            group(76, 1);
+            group(98, 0);
+            break;
+        case 12: // a pattern bounded by a line and a half circle
+            group(0, "HATCH");
+            group(8, layer);
+            group(2, "ANSI31");
+            group(70, 0);
+            group(91, 1);
+            group(92, 1);
+            group(93, 2);
+            group(72, 1);
+            group(10, x + 1);
+            group(20, y + 2);
+            group(11, x + 9);
+            group(21, y + 2);
+            group(72, 2);
+            group(10, x + 5);
+            group(20, y + 2);
+            group(40, 4.0);
+            group(50, 0.0);
+            group(51, 180.0);
+            group(73, 1);
+            group(97, 0);
+            group(75, 0);
+            group(76, 1);
+            group(52, 0.0);
+            group(41, 1.0);
+            group(77, 0);
+            group(78, 1);
+            group(53, 45.0);
+            group(43, 0.0);
+            group(44, 0.0);
+            group(45, -2.2);
+            group(46, 2.2);
+            group(79, 0);
+            group(98, 0);
+            break;
         case 5:
+        case 15:
             group(0, "CIRCLE");
             group(8, layer);
             group(10, x + 5);
@@ -86,6 +164,7 @@ QByteArray makeDrawing(int entities)
             group(40, 3.0);
             break;
         case 6:
+        case 16:
             group(0, "ARC");
             group(8, layer);
             group(10, x + 5);
@@ -95,6 +174,7 @@ QByteArray makeDrawing(int entities)
             group(51, 210.0);
             break;
         case 7:
+        case 17:
             group(0, "LWPOLYLINE");
             group(8, layer);
             group(90, 4);
@@ -110,6 +190,7 @@ QByteArray makeDrawing(int entities)
             group(20, y + 9);
             break;
         case 8:
+        case 18:
             group(0, "TEXT");
             group(8, layer);
             group(10, x + 1);
@@ -118,6 +199,7 @@ QByteArray makeDrawing(int entities)
             group(1, QStringLiteral("T%1").arg(i));
             break;
         case 9:
+        case 19:
             group(0, "INSERT");
             group(8, layer);
             group(2, "MARK");

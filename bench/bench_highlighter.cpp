@@ -1,5 +1,6 @@
 // Measures the LISP highlighter against the plain rule list it replaced, and the scaling of
 // the LISP source parser. Run by hand: bench_highlighter [lines]
+#include "bench/LispSampleSource.h"
 #include "bench/ReferenceHighlighter.h"
 #include "dialogs/lisp/Highlighter.h"
 #include "dialogs/lisp/LispKeywords.h"
@@ -20,63 +21,6 @@
 #include <vector>
 
 namespace {
-
-// LISP source of `lineCount` lines: commented definitions, strings holding escaped quotes,
-// numbers, deep nesting, and loose top-level code between definitions. With `semicolonStrings`
-// some strings hold ";" (which the parser takes for a comment, so such definitions run on).
-QStringList makeSource(int lineCount, quint32 seed, bool semicolonStrings = true)
-{
-    QRandomGenerator random(seed);
-    const QStringList& keywords = lispKeywords();
-    auto keyword = [&] { return keywords.at(random.bounded(keywords.size() - 1)); };
-    QStringList lines;
-    lines.reserve(lineCount + 64);
-    int function = 0;
-    while (lines.size() < lineCount) {
-        lines << QStringLiteral(";;; ------------------------------------------------------------")
-              << QStringLiteral(";;; fn%1: does step %2; returns (list a b) or nil").arg(function).arg(function % 7)
-              << QString();
-        lines << QStringLiteral("(defun fn%1 (a b / c d *error*)").arg(function);
-        const int bodyLines = random.bounded(8, 40);
-        for (int i = 0; i < bodyLines; ++i) {
-            const int depth = random.bounded(1, 12);
-            QString line(2 * depth, QLatin1Char(' '));
-            switch (random.bounded(6)) {
-            case 0:
-                line += QStringLiteral("(setq c (%1 a %2.%3 \"text%4 with (parens) and \\\"quotes\\\"\"))")
-                            .arg(keyword())
-                            .arg(random.bounded(1000))
-                            .arg(random.bounded(100))
-                            .arg(semicolonStrings ? QLatin1Char(';') : QLatin1Char(','));
-                break;
-            case 1:
-                line += QStringLiteral("(if (/= a b) (1+ a) (1- b)) ; compare %1").arg(i);
-                break;
-            case 2:
-                line += QString(depth, QLatin1Char('(')) + keyword() + QStringLiteral(" x ")
-                        + QString(depth, QLatin1Char(')'));
-                break;
-            case 3:
-                line += QStringLiteral("(%1 (%2 d) (%3 \"a\" \"b\" %4))")
-                            .arg(keyword(), keyword(), keyword()).arg(random.bounded(99999));
-                break;
-            case 4:
-                line += QStringLiteral("(vl-string-subst \"new\" \"old\" s) ;; (setq s nil)");
-                break;
-            default:
-                line += QStringLiteral("(foreach e lst (entmod (subst (cons 8 \"0\") (assoc 8 e) e)))");
-                break;
-            }
-            lines << line;
-        }
-        lines << QStringLiteral("  (princ)") << QStringLiteral(")") << QString();
-        if (function % 5 == 0)
-            lines << QStringLiteral("(setq *loaded* T) ; top-level code") << QStringLiteral("   ");
-        ++function;
-    }
-    lines.erase(lines.begin() + lineCount, lines.end());
-    return lines;
-}
 
 double elapsedMs(const QElapsedTimer& timer)
 {

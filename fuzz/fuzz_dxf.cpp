@@ -1,7 +1,7 @@
 // DXF drawings: any bytes read into a drawing database, every block measured, and model
 // space, paper space, blocks and single entities drawn as previews. Checks that a file the
-// reader refuses leaves the database as a new one and that every preview has the size
-// asked for.
+// reader refuses leaves the database as a new one with a reason given, that the settings read
+// from the header hold values they accept, and that every preview has the size asked for.
 
 #include "FuzzSupport.h"
 
@@ -40,9 +40,18 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     CKvDatabase db;
-    if (!KvDxfReader::readData(fuzz::bytes(data, size), db)) {
+    QString reason;
+    if (!KvDxfReader::readData(fuzz::bytes(data, size), db, &reason)) {
         FUZZ_CHECK(isNew(db));
+        FUZZ_CHECK(!reason.isEmpty());
         return 0;
+    }
+
+    // Whatever the header set is a value its setting takes again.
+    for (const QString& name : db.sysVarNames()) {
+        KvVariable value;
+        FUZZ_CHECK(db.getSysVar(name, &value));
+        FUZZ_CHECK(db.setSysVar(name, value));
     }
 
     // A placement that rotates, mirrors and scales unevenly, so curves are bounded the hard way.

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "kernel/lisp/KvLispEngine.h"
+
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -72,6 +74,19 @@ void CommandLine::submit()
     emit entered(text);
 }
 
+void CommandLine::completeName()
+{
+    if (!m_completions)
+        return;
+    const KvLispEngine::Completion c = KvLispEngine::complete(m_input->text(), m_input->cursorPosition(), m_completions());
+    const bool extended = c.line != m_input->text();
+    m_input->setText(c.line);
+    m_input->setCursorPosition(c.cursor);
+    // Several names and nothing more to add: show them, as a shell does.
+    if (!extended && !c.candidates.isEmpty())
+        print(c.candidates.join(QStringLiteral("  ")));
+}
+
 bool CommandLine::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_input && event->type() == QEvent::KeyPress) {
@@ -84,6 +99,10 @@ bool CommandLine::eventFilter(QObject* watched, QEvent* event)
         if (key->key() == Qt::Key_Down && !m_recall.isEmpty()) {
             m_recallIndex = qMin(m_recall.size(), m_recallIndex + 1);
             m_input->setText(m_recallIndex < m_recall.size() ? m_recall.at(m_recallIndex) : QString());
+            return true;
+        }
+        if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier) {
+            completeName();
             return true;
         }
         if (key->key() == Qt::Key_Escape) {

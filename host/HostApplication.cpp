@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "MainWindow.h"
 #include "PromptInput.h"
+#include "SeedFolders.h"
 
 #include "kernel/KvDocument.h"
 #include "kernel/KvLispContext.h"
@@ -71,9 +72,17 @@ int HostApplication::start()
 
     CKvSystemServices::Options so;
     so.userFolder = m_options.userFolder;
-    so.supportFolders = QStringList{m_options.userFolder + QStringLiteral("/support")};
+    // The support folder also holds the command aliases, as a host keeps them with its support files.
+    const QString support = QDir(m_options.userFolder).filePath(QStringLiteral("support"));
+    QDir().mkpath(support);
+    so.supportFolders = QStringList{support};
+    so.aliasFolder = support;
     so.helpFile = QStringLiteral("kvhost-help.qch");
     CKvSystemServices* services = CKvSystemServices::Create(so);
+    QStringList seedErrors;
+    SeedFolders::seed(services->GetSettings()->GetUserFolder(), services->GetSettings()->GetLogFilePath(), &seedErrors);
+    for (const QString& problem : seedErrors)
+        std::fprintf(stderr, "kvhost: %s\n", qPrintable(problem));
     CKvDocumentManager* manager = services->GetDocumentManager();
     connect(manager, &CKvDocumentManager::documentAdded, this, &HostApplication::documentAdded);
 

@@ -7,6 +7,8 @@
 #include "SampleDrawing.h"
 
 #include "kernel/KvDocument.h"
+#include "kernel/KvLispContext.h"
+#include "kernel/lisp/KvLispEngine.h"
 #include "kernel/KvSystemServices.h"
 
 #include <QDockWidget>
@@ -48,6 +50,27 @@ MainWindow::MainWindow(HostApplication* host)
     }, QKeySequence::Close);
     file->addSeparator();
     file->addAction(tr("E&xit"), this, &QWidget::close, QKeySequence::Quit);
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    auto currentView = [this] { return qobject_cast<DocumentView*>(m_tabs->currentWidget()); };
+    view->addAction(tr("Zoom &Extents"), this, [currentView] {
+        if (DocumentView* v = currentView())
+            v->zoomExtents();
+    }, QKeySequence(Qt::CTRL | Qt::Key_0));
+    view->addAction(tr("Zoom &In"), this, [currentView] {
+        if (DocumentView* v = currentView())
+            v->zoomAt(QRectF(v->rect()).center(), 1.25);
+    }, QKeySequence::ZoomIn);
+    view->addAction(tr("Zoom &Out"), this, [currentView] {
+        if (DocumentView* v = currentView())
+            v->zoomAt(QRectF(v->rect()).center(), 0.8);
+    }, QKeySequence::ZoomOut);
+
+    // Tab completes the function name being typed from the active document's functions.
+    m_commandLine->setCompletions([manager] {
+        CKvDocument* d = manager->ActiveDocument();
+        return d && d->GetLispContext() ? d->GetLispContext()->engine().functionNames() : QStringList();
+    });
 
     for (short i = 0; i < manager->DocumentCount(); ++i)
         addDocumentTab(manager->GetDocument(i));
@@ -97,6 +120,10 @@ void MainWindow::openDrawing()
     if (path.isEmpty())
         return;
     QString error;
-    if (!GetKvSystemServices()->GetDocumentManager()->OpenDocument(path, &error))
-        QMessageBox::information(this, tr("Open drawing"), error);
+    if (GetKvSystemServices()->GetDocumentManager()->OpenDocument(path, &error))
+        return;
+    // The reason names the file: shown as it is, whatever characters the path holds.
+    QMessageBox box(QMessageBox::Information, tr("Open drawing"), error, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }

@@ -5,10 +5,12 @@
 #include "drawing/KvDrawingPainter.h"
 #include "kernel/KvDocument.h"
 
+#include <QCoreApplication>
+
 #include <QEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
-#include <algorithm>
 
 PromptOverlay::PromptOverlay(DocumentView* view) : QWidget(view), m_view(view)
 {
@@ -18,19 +20,14 @@ PromptOverlay::PromptOverlay(DocumentView* view) : QWidget(view), m_view(view)
     setMouseTracking(true);
     setGeometry(view->rect());
     view->installEventFilter(this);
+    connect(view, &DocumentView::viewChanged, this, qOverload<>(&QWidget::update));
     show();
 }
 
 QTransform PromptOverlay::worldToView() const
 {
-    CKvDocument* document = m_view ? m_view->document() : nullptr;
-    const CKvDatabase* db = document ? document->GetKvDatabase() : nullptr;
-    const auto* space = db ? dynamic_cast<const OdDbBlockTableRecord*>(db->getModelSpaceId().openObject()) : nullptr;
-    if (!space)
-        return QTransform();
-    // The margin the host's preview renderer leaves, so that both line up.
-    const double margin = std::max(2.0, 0.03 * std::min(width(), height()));
-    return KvDrawingPainter::fitTransform(space->geomExtents(), QRectF(rect()), margin);
+    // The view's own mapping, zoom and pan included, so that picks land where they are drawn.
+    return m_view ? m_view->worldToView() : QTransform();
 }
 
 bool PromptOverlay::toWorld(const QPoint& pos, QPointF* world) const
@@ -92,8 +89,34 @@ void PromptOverlay::paintEvent(QPaintEvent*)
     }
 }
 
+// The overlay covers the view exactly, so the view takes the same positions: its wheel and
+// middle button zoom and pan also while a prompt picks.
+void PromptOverlay::wheelEvent(QWheelEvent* event)
+{
+    if (m_view)
+        QCoreApplication::sendEvent(m_view, event);
+}
+
+void PromptOverlay::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_view && event->button() == Qt::MiddleButton)
+        QCoreApplication::sendEvent(m_view, event);
+}
+
+void PromptOverlay::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (m_view && event->button() == Qt::MiddleButton)
+        QCoreApplication::sendEvent(m_view, event);
+    else
+        mousePressEvent(event);
+}
+
 void PromptOverlay::mouseMoveEvent(QMouseEvent* event)
 {
+    if (m_view && (event->buttons() & Qt::MiddleButton)) {
+        QCoreApplication::sendEvent(m_view, event);
+        return;
+    }
     m_cursor = event->pos();
     QPointF world;
     if (m_picking && m_moved && toWorld(event->pos(), &world))
@@ -103,6 +126,10 @@ void PromptOverlay::mouseMoveEvent(QMouseEvent* event)
 
 void PromptOverlay::mousePressEvent(QMouseEvent* event)
 {
+    if (m_view && event->button() == Qt::MiddleButton) {
+        QCoreApplication::sendEvent(m_view, event);
+        return;
+    }
     QPointF world;
     if (m_picking && event->button() == Qt::LeftButton && m_clicked && toWorld(event->pos(), &world))
         m_clicked(world);
@@ -112,5 +139,6 @@ bool PromptOverlay::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_view && event->type() == QEvent::Resize)
         setGeometry(m_view->rect());
+
     return QWidget::eventFilter(watched, event);
 }

@@ -16,6 +16,17 @@ static bool hasDisplay()
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+// The module kvhost loads when none is named: the one installed beside it, else the one in
+// the build folder it was built in.
+static QString defaultModulePath()
+{
+    const QDir here(QCoreApplication::applicationDirPath());
+    const QString installed = QDir::cleanPath(here.filePath(QStringLiteral(KV_MODULE_RELATIVE_INSTALLED)));
+    if (QFileInfo::exists(installed))
+        return installed;
+    return QDir::cleanPath(here.filePath(QStringLiteral(KV_MODULE_RELATIVE_BUILD)));
+}
+
 int main(int argc, char** argv)
 {
     bool headless = false;
@@ -35,7 +46,7 @@ int main(int argc, char** argv)
     QCommandLineOption scriptOption(QStringLiteral("script"), QStringLiteral("Evaluates a LISP file."), QStringLiteral("file"));
     QCommandLineOption listOption(QStringLiteral("list-functions"), QStringLiteral("Prints the functions defined in the active document."));
     QCommandLineOption documentsOption(QStringLiteral("documents"), QStringLiteral("Opens N documents at start (default 1)."), QStringLiteral("N"), QStringLiteral("1"));
-    QCommandLineOption moduleOption(QStringLiteral("module"), QStringLiteral("The module file to load."), QStringLiteral("path"));
+    QCommandLineOption moduleOption(QStringLiteral("module"), QStringLiteral("The module file to load (default: the one installed beside kvhost, else the build folder's)."), QStringLiteral("path"));
     QCommandLineOption userOption(QStringLiteral("user-folder"), QStringLiteral("The host's user folder."), QStringLiteral("folder"));
     QCommandLineOption windowOption(QStringLiteral("window-picture"), QStringLiteral("After --eval/--script, saves the main window as a PNG."), QStringLiteral("file"));
     parser.addOptions({evalOption, scriptOption, listOption, documentsOption, moduleOption, userOption, windowOption});
@@ -44,9 +55,7 @@ int main(int argc, char** argv)
     parser.process(app);
 
     HostApplication::Options options;
-    options.modulePath = parser.isSet(moduleOption)
-                             ? parser.value(moduleOption)
-                             : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(KV_DEFAULT_MODULE_RELATIVE));
+    options.modulePath = parser.isSet(moduleOption) ? parser.value(moduleOption) : defaultModulePath();
     options.evals = parser.values(evalOption);
     options.script = parser.value(scriptOption);
     options.listFunctions = parser.isSet(listOption);

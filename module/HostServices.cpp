@@ -1,5 +1,6 @@
 #include "module/HostServices.h"
 
+#include "drawing/KvDatabase.h"
 #include "kernel/KvDocument.h"
 #include "kernel/KvLispContext.h"
 #include "kernel/KvSystemServices.h"
@@ -51,4 +52,40 @@ QString HostServices::userFolder()
 {
     CKvSystemServices* services = GetKvSystemServices();
     return services ? services->GetSettings()->GetUserFolder() : QString();
+}
+
+QString HostServices::aliasFolder()
+{
+    CKvSystemServices* services = GetKvSystemServices();
+    return services ? services->GetSettings()->GetAliasFolder() : QString();
+}
+
+QString HostServices::joinPath(const QString& folder, const QString& name)
+{
+    if (folder.isEmpty())
+        return name;
+    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
+        return folder + name;
+    return folder + QLatin1Char('/') + name;
+}
+
+namespace {
+CKvDatabase* drawingOf(CKvDocument* document)
+{
+    if (!document)
+        document = ACTIVE_DOCUMENT();
+    return document ? document->GetKvDatabase() : nullptr;
+}
+} // namespace
+
+bool HostServices::drawingSetting(CKvDocument* document, const QString& name, short* value)
+{
+    CKvDatabase* database = drawingOf(document);
+    return database && database->getSysVarInt16(name, value);
+}
+
+bool HostServices::setDrawingSetting(CKvDocument* document, const QString& name, short value)
+{
+    CKvDatabase* database = drawingOf(document);
+    return database && database->setSysVarInt16(name, value);
 }

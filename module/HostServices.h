@@ -19,4 +19,14 @@ QString systemVariable(const QString& name);
 QString helpFileName();
 QStringList supportFolders();
 QString userFolder();
+// The folder the host keeps the command alias file (alias.xml) in; empty without a host.
+QString aliasFolder();
+// A folder and a file name joined by one "/", whether the folder ends with a separator ("/" or
+// "\\") or not; an empty folder gives the name alone.
+QString joinPath(const QString& folder, const QString& name);
+// A 16-bit setting of a document's drawing (the active document's when document is null).
+// False, leaving *value alone, when there is no such document, drawing or 16-bit setting.
+bool drawingSetting(CKvDocument* document, const QString& name, short* value);
+// Sets it; false when the drawing has no such 16-bit setting or refuses the value.
+bool setDrawingSetting(CKvDocument* document, const QString& name, short value);
 } // namespace HostServices

@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache
   qtbase5-dev qttools5-dev qttools5-dev-tools
-  libdxflib-dev
   poppler-utils
+  libkf5syntaxhighlighting-dev
   binutils
 )
 

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QSet>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 void OdGeExtents3d::addPoint(const OdGePoint3d& p)
@@ -94,6 +95,32 @@ void addCircleArc(OdGeExtents3d& e, const KvPlacement& p, const OdGePoint3d& cen
 {
     const OdGePoint3d c = p.map(center);
     addEllipticArc(e, {c.x, c.y}, mapVector(p.xy, radius, 0), mapVector(p.xy, 0, radius), t0, sweep, c.z);
+}
+
+// Adds a chain of vertices whose bulges make arcs of the segments they start.
+void addBulgeOutline(OdGeExtents3d& e, const QVector<OdDbPolyline::Vertex>& vertices, bool closed, const KvPlacement& p)
+{
+    const int n = vertices.size();
+    for (int i = 0; i < n; ++i) {
+        const OdDbPolyline::Vertex& a = vertices[i];
+        e.addPoint(p.map(a.point));
+        if (i + 1 == n && !closed)
+            continue;
+        KvGeometry::BulgeArc arc;
+        if (!KvGeometry::bulgeArc(a.point, vertices[(i + 1) % n].point, a.bulge, arc))
+            continue;
+        const double t0 = arc.sweep >= 0 ? arc.start : arc.start + arc.sweep;
+        addCircleArc(e, p, arc.center, arc.radius, t0, std::fabs(arc.sweep));
+    }
+}
+
+template <class Points>
+OdGeExtents3d pointsExtents(const Points& points, const KvPlacement& p)
+{
+    OdGeExtents3d e;
+    for (const OdGePoint3d& point : points)
+        e.addPoint(p.map(point));
+    return e;
 }
 
 // Extents of a block while one measurement runs: blocks measured in their own coordinates are
@@ -229,18 +256,7 @@ OdGeExtents3d OdDbPolyline::extents() const
 OdGeExtents3d OdDbPolyline::extentsAt(const KvPlacement& p) const
 {
     OdGeExtents3d e;
-    const int n = vertices.size();
-    for (int i = 0; i < n; ++i) {
-        const Vertex& a = vertices[i];
-        e.addPoint(p.map(a.point));
-        if (i + 1 == n && !closed)
-            continue;
-        KvGeometry::BulgeArc arc;
-        if (!KvGeometry::bulgeArc(a.point, vertices[(i + 1) % n].point, a.bulge, arc))
-            continue;
-        const double t0 = arc.sweep >= 0 ? arc.start : arc.start + arc.sweep;
-        addCircleArc(e, p, arc.center, arc.radius, t0, std::fabs(arc.sweep));
-    }
+    addBulgeOutline(e, vertices, closed, p);
     return e;
 }
 
@@ -356,10 +372,111 @@ OdGeExtents3d OdDbSolid::extents() const
 
 OdGeExtents3d OdDbSolid::extentsAt(const KvPlacement& p) const
 {
+    return pointsExtents(corners, p);
+}
+
+OdGeExtents3d OdDbFace::extents() const
+{
+    return extentsAt(KvPlacement());
+}
+
+OdGeExtents3d OdDbFace::extentsAt(const KvPlacement& p) const
+{
+    return pointsExtents(corners, p);
+}
+
+void OdDbSpline::evaluate()
+{
+    curve = controlPoints.isEmpty() ? KvGeometry::sampleThroughPoints(fitPoints, closed)
+                                    : KvGeometry::sampleBSpline(degree, knots, controlPoints, weights);
+}
+
+OdGeExtents3d OdDbSpline::extents() const
+{
+    return extentsAt(KvPlacement());
+}
+
+OdGeExtents3d OdDbSpline::extentsAt(const KvPlacement& p) const
+{
+    return pointsExtents(curve, p);
+}
+
+QString OdDbDimension::className() const
+{
+    static const char* const names[] = {"AcDbRotatedDimension", "AcDbAlignedDimension", "AcDb2LineAngularDimension",
+                                        "AcDbDiametricDimension", "AcDbRadialDimension", "AcDb3PointAngularDimension",
+                                        "AcDbOrdinateDimension"};
+    return QString::fromLatin1(dimensionType >= 0 && dimensionType <= 6 ? names[dimensionType] : "AcDbDimension");
+}
+
+OdGeExtents3d OdDbHatch::extents() const
+{
+    return extentsAt(KvPlacement());
+}
+
+OdGeExtents3d OdDbHatch::extentsAt(const KvPlacement& p) const
+{
     OdGeExtents3d e;
-    for (const OdGePoint3d& corner : corners)
-        e.addPoint(p.map(corner));
+    for (const Loop& loop : loops)
+        addBulgeOutline(e, loop, true, p);
     return e;
+}
+
+OdGeExtents3d OdDbLeader::extents() const
+{
+    return extentsAt(KvPlacement());
+}
+
+OdGeExtents3d OdDbLeader::extentsAt(const KvPlacement& p) const
+{
+    return pointsExtents(vertices, p);
+}
+
+OdGeExtents3d OdDbMline::extents() const
+{
+    return extentsAt(KvPlacement());
+}
+
+OdGeExtents3d OdDbMline::extentsAt(const KvPlacement& p) const
+{
+    OdGeExtents3d e = pointsExtents(vertices, p);
+    for (const QVector<OdGePoint3d>& line : elementLines)
+        e.addExt(pointsExtents(line, p));
+    return e;
+}
+
+QVector<OdGePoint3d> OdDbRasterImage::frame() const
+{
+    const double w = std::isfinite(width) && width > 0 ? width : 1, h = std::isfinite(height) && height > 0 ? height : 1;
+    QVector<QPointF> corners;
+    if (clipped && clipBoundary.size() == 2) {
+        const QPointF a = clipBoundary[0], b = clipBoundary[1];
+        corners = {a, QPointF(b.x(), a.y()), b, QPointF(a.x(), b.y())};
+    } else if (clipped && clipBoundary.size() > 2) {
+        corners = clipBoundary;
+        if (corners.first() == corners.last())
+            corners.removeLast();
+    } else {
+        corners = {QPointF(-0.5, -0.5), QPointF(w - 0.5, -0.5), QPointF(w - 0.5, h - 0.5), QPointF(-0.5, h - 0.5)};
+    }
+    // Pixel (-0.5, -0.5) is the image's top left corner, and pixel rows go down.
+    QVector<OdGePoint3d> points;
+    points.reserve(corners.size());
+    for (const QPointF& c : corners) {
+        const double x = c.x() + 0.5, y = h - 0.5 - c.y();
+        points.append({origin.x + u.x * x + v.x * y, origin.y + u.y * x + v.y * y, origin.z + u.z * x + v.z * y});
+    }
+    return points;
+}
+
+OdGeExtents3d OdDbRasterImage::extents() const
+{
+    return extentsAt(KvPlacement());
+}
+
+OdGeExtents3d OdDbRasterImage::extentsAt(const KvPlacement& p) const
+{
+    return pointsExtents(frame(), p);
 }
 
 KvPlacement OdDbBlockReference::placement() const
@@ -476,6 +593,11 @@ void CKvDatabase::clear()
     m_nextHandle = 1;
     m_layers = {KvLayer{QStringLiteral("0"), 7}};
     m_activeBlock = {};
+    m_settings.reset();
+    currentLayer = QStringLiteral("0");
+    textSize = 0.2;
+    linearPrecision = 4;
+    angularPrecision = 2;
     addBlock(QStringLiteral("*Model_Space"));
     addBlock(QStringLiteral("*Paper_Space"));
 }
@@ -543,10 +665,115 @@ bool CKvDatabase::LoadFile(const CKvString& path, const CKvString&, const CKvStr
 {
     clear();
     m_fileName.clear();
-    if (!KvDxfReader::readFile(path, *this)) {
+    m_lastError.clear();
+    QString reason;
+    if (!KvDxfReader::readFile(path, *this, &reason)) {
         clear();
+        m_lastError = QStringLiteral("Cannot read the drawing \"%1\": %2.").arg(path, reason);
         return false;
     }
     m_fileName = path;
     return true;
+}
+
+// --- Drawing settings
+
+namespace {
+// The settings the database keeps in members of its own.
+enum class Bound { None, CurrentLayer, TextSize, LinearPrecision, AngularPrecision };
+
+Bound boundSetting(const QString& name)
+{
+    if (name.compare(QLatin1String("CLAYER"), Qt::CaseInsensitive) == 0)
+        return Bound::CurrentLayer;
+    if (name.compare(QLatin1String("TEXTSIZE"), Qt::CaseInsensitive) == 0)
+        return Bound::TextSize;
+    if (name.compare(QLatin1String("LUPREC"), Qt::CaseInsensitive) == 0)
+        return Bound::LinearPrecision;
+    if (name.compare(QLatin1String("AUPREC"), Qt::CaseInsensitive) == 0)
+        return Bound::AngularPrecision;
+    return Bound::None;
+}
+} // namespace
+
+bool CKvDatabase::hasSysVar(const QString& name) const
+{
+    return m_settings.contains(name);
+}
+
+bool CKvDatabase::getSysVar(const QString& name, KvVariable* value) const
+{
+    KvVariable v;
+    switch (boundSetting(name)) {
+    case Bound::CurrentLayer:
+        v = KvVariable::string(currentLayer);
+        break;
+    case Bound::TextSize:
+        v = KvVariable::number(textSize);
+        break;
+    case Bound::LinearPrecision:
+        v = KvVariable::int16(short(linearPrecision));
+        break;
+    case Bound::AngularPrecision:
+        v = KvVariable::int16(short(angularPrecision));
+        break;
+    case Bound::None:
+        return m_settings.get(name, value);
+    }
+    if (value)
+        *value = v;
+    return true;
+}
+
+bool CKvDatabase::setSysVar(const QString& name, const KvVariable& value)
+{
+    const Bound bound = boundSetting(name);
+    if (bound == Bound::None)
+        return m_settings.set(name, value);
+    KvVariable v;
+    if (!KvDrawingSettings::fits(name, value, &v))
+        return false;
+    switch (bound) {
+    case Bound::CurrentLayer: {
+        auto layer = std::find_if(m_layers.begin(), m_layers.end(),
+                                  [&](const KvLayer& l) { return l.name.compare(v.text, Qt::CaseInsensitive) == 0; });
+        if (layer == m_layers.end())
+            return false;
+        currentLayer = layer->name;
+        break;
+    }
+    case Bound::TextSize:
+        textSize = v.real;
+        break;
+    case Bound::LinearPrecision:
+        linearPrecision = v.integer;
+        break;
+    case Bound::AngularPrecision:
+        angularPrecision = v.integer;
+        break;
+    case Bound::None:
+        break;
+    }
+    return true;
+}
+
+bool CKvDatabase::getSysVarInt16(const QString& name, short* value) const
+{
+    KvVariable v;
+    if (!getSysVar(name, &v) || v.type != KvVariable::Type::Int16)
+        return false;
+    if (value)
+        *value = short(v.integer);
+    return true;
+}
+
+bool CKvDatabase::setSysVarInt16(const QString& name, short value)
+{
+    KvVariable v;
+    return getSysVar(name, &v) && v.type == KvVariable::Type::Int16 && setSysVar(name, KvVariable::int16(value));
+}
+
+QStringList CKvDatabase::sysVarNames() const
+{
+    return m_settings.names();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KvPlatformExport.h"
+#include "drawing/KvDrawingSettings.h"
 #include "kernel/KvString.h"
 
 #include <QColor>
@@ -222,6 +223,116 @@ public:
     OdGeExtents3d extentsAt(const KvPlacement& placement) const override;
 };
 
+// A three- or four-sided face (3DFACE), drawn as its edges. A triangle repeats its third corner.
+class KVPLATFORM_EXPORT OdDbFace : public OdDbEntity
+{
+public:
+    OdGePoint3d corners[4];
+    int invisibleEdges = 0; // bit i set: the edge from corner i to the next is not drawn
+    QString className() const override { return QStringLiteral("AcDbFace"); }
+    QString dxfName() const override { return QStringLiteral("3DFACE"); }
+    OdGeExtents3d extents() const override;
+    OdGeExtents3d extentsAt(const KvPlacement& placement) const override;
+};
+
+// A B-spline (degree, knots, control points, weights when rational), or a curve through fit
+// points when it has no control points. evaluate() computes the points along it that are
+// measured and drawn; call it again after changing the definition.
+class KVPLATFORM_EXPORT OdDbSpline : public OdDbEntity
+{
+public:
+    int degree = 3;
+    bool closed = false;
+    QVector<double> knots;
+    QVector<OdGePoint3d> controlPoints;
+    QVector<double> weights; // one per control point, or none
+    QVector<OdGePoint3d> fitPoints;
+    QVector<OdGePoint3d> curve;
+    void evaluate();
+    QString className() const override { return QStringLiteral("AcDbSpline"); }
+    QString dxfName() const override { return QStringLiteral("SPLINE"); }
+    OdGeExtents3d extents() const override;
+    OdGeExtents3d extentsAt(const KvPlacement& placement) const override;
+};
+
+// A dimension, shown by the anonymous block (*D...) that holds its lines, arrows and text. The
+// block is placed as a reference at the origin would place it, so it measures and draws as one.
+class KVPLATFORM_EXPORT OdDbDimension : public OdDbBlockReference
+{
+public:
+    int dimensionType = 0; // 0 rotated, 1 aligned, 2 angular, 3 diameter, 4 radius, 5 angular 3-point, 6 ordinate
+    OdGePoint3d definitionPoint, textPosition;
+    QString text; // "<>" or empty: the measurement
+    QString className() const override;
+    QString dxfName() const override { return QStringLiteral("DIMENSION"); }
+};
+
+// A hatch: closed boundary loops (lines, circular arcs as bulges; elliptic and spline edges as
+// points along them), filled when solid, otherwise drawn as its boundaries.
+class KVPLATFORM_EXPORT OdDbHatch : public OdDbEntity
+{
+public:
+    using Loop = QVector<OdDbPolyline::Vertex>;
+    QVector<Loop> loops;
+    bool solidFill = false;
+    QString patternName;
+    QString className() const override { return QStringLiteral("AcDbHatch"); }
+    QString dxfName() const override { return QStringLiteral("HATCH"); }
+    OdGeExtents3d extents() const override;
+    OdGeExtents3d extentsAt(const KvPlacement& placement) const override;
+};
+
+// A leader: its path from the arrowhead's point on.
+class KVPLATFORM_EXPORT OdDbLeader : public OdDbEntity
+{
+public:
+    QVector<OdGePoint3d> vertices;
+    QString className() const override { return QStringLiteral("AcDbLeader"); }
+    QString dxfName() const override { return QStringLiteral("LEADER"); }
+    OdGeExtents3d extents() const override;
+    OdGeExtents3d extentsAt(const KvPlacement& placement) const override;
+};
+
+// A multiline: its vertices and the lines of its elements, each offset along the vertices'
+// miters. Without element lines the vertices are drawn.
+class KVPLATFORM_EXPORT OdDbMline : public OdDbEntity
+{
+public:
+    QVector<OdGePoint3d> vertices;
+    QVector<QVector<OdGePoint3d>> elementLines;
+    bool closed = false;
+    QString className() const override { return QStringLiteral("AcDbMline"); }
+    QString dxfName() const override { return QStringLiteral("MLINE"); }
+    OdGeExtents3d extents() const override;
+    OdGeExtents3d extentsAt(const KvPlacement& placement) const override;
+};
+
+// A raster image, shown as its frame: its clip boundary when it is clipped, else its outline.
+// The image lies on origin + u * x + v * y for x and y in pixels.
+class KVPLATFORM_EXPORT OdDbRasterImage : public OdDbEntity
+{
+public:
+    OdGePoint3d origin, u{1, 0, 0}, v{0, 1, 0};
+    double width = 1, height = 1; // in pixels
+    bool clipped = false;
+    QVector<QPointF> clipBoundary; // pixel coordinates from the top left corner; two points: a rectangle
+    // The frame's corners in drawing coordinates.
+    QVector<OdGePoint3d> frame() const;
+    QString className() const override { return QStringLiteral("AcDbRasterImage"); }
+    QString dxfName() const override { return QStringLiteral("IMAGE"); }
+    OdGeExtents3d extents() const override;
+    OdGeExtents3d extentsAt(const KvPlacement& placement) const override;
+};
+
+// A wipeout: an area masked by the background, framed by its boundary (always clipped).
+class KVPLATFORM_EXPORT OdDbWipeout : public OdDbRasterImage
+{
+public:
+    OdDbWipeout() { clipped = true; }
+    QString className() const override { return QStringLiteral("AcDbWipeout"); }
+    QString dxfName() const override { return QStringLiteral("WIPEOUT"); }
+};
+
 // Remote text: contents read from a file, or an expression evaluated when displayed.
 class KVPLATFORM_EXPORT RText : public OdDbEntity
 {
@@ -278,10 +389,13 @@ public:
     CKvDatabase& operator=(const CKvDatabase&) = delete;
 
     // Reads a drawing file (ASCII DXF, recognised by its content whatever the file is called):
-    // layers, blocks and their entities. Replaces what the database held. Returns false and
-    // leaves the database as a new one when the file is missing, not DXF or damaged. The code
-    // page and password are not needed for DXF.
+    // header settings, layers, blocks and their entities. Replaces what the database held.
+    // Returns false and leaves the database as a new one when the file is missing, not DXF or
+    // damaged; lastError() then says why in a sentence for the user. The code page and
+    // password are not needed for DXF.
     bool LoadFile(const CKvString& path, const CKvString& codePage = CKvString(), const CKvString& password = CKvString());
+    // Why the last LoadFile failed; empty after a success.
+    QString lastError() const { return m_lastError; }
     CKvString fileName() const { return m_fileName; }
     void setFileName(const CKvString& name) { m_fileName = name; }
 
@@ -298,12 +412,24 @@ public:
     QVector<KvLayer>& layers() { return m_layers; }
     const QVector<KvLayer>& layers() const { return m_layers; }
     int layerColor(const QString& layer) const;
-    // Defaults for new entities (current layer, text size).
+    // Defaults for new entities (current layer, text size). They are also the settings CLAYER
+    // and TEXTSIZE.
     QString currentLayer = QStringLiteral("0");
     double textSize = 0.2;
-    // Display precision of linear and angular values (decimal places).
+    // Display precision of linear and angular values (decimal places): LUPREC and AUPREC.
     int linearPrecision = 4;
     int angularPrecision = 2;
+
+    // --- Drawing settings (header variables), named without "$", case ignored
+    bool hasSysVar(const QString& name) const;
+    bool getSysVar(const QString& name, KvVariable* value) const;
+    // False when the value does not fit the setting (KvDrawingSettings), or CLAYER would name
+    // no layer of the drawing. An unknown name is added.
+    bool setSysVar(const QString& name, const KvVariable& value);
+    // A 16-bit setting; false when the drawing has none of that name and type, or refuses it.
+    bool getSysVarInt16(const QString& name, short* value) const;
+    bool setSysVarInt16(const QString& name, short value);
+    QStringList sysVarNames() const;
 
     OdDbObject* getObject(std::uint64_t handle) const;
     std::uint64_t newHandle() { return m_nextHandle++; }
@@ -318,6 +444,7 @@ public:
     int flushCount() const { return m_flushCount; }
 
 private:
+    friend class KvDxfReader; // clears what a failed read built
     void clear();
 
     std::vector<std::unique_ptr<OdDbBlockTableRecord>> m_blocks;
@@ -326,6 +453,8 @@ private:
     std::uint64_t m_nextHandle = 1;
     OdDbObjectId m_activeBlock;
     CKvString m_fileName;
+    QString m_lastError;
+    KvDrawingSettings m_settings;
     int m_groupDepth = 0;
     int m_flushCount = 0;
 };

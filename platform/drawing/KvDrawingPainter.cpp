@@ -8,10 +8,12 @@
 #include <QHash>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygonF>
 #include <QSet>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -86,6 +88,9 @@ public:
             area = area.intersected(painter.clipBoundingRect());
         m_visible = area.adjusted(-2, -2, 2, 2);
         m_foreground = owner.m_background.lightness() < 128 ? QColor(Qt::white) : QColor(Qt::black);
+        short frames = 1;
+        if (owner.m_database && owner.m_database->getSysVarInt16(QStringLiteral("WIPEOUTFRAME"), &frames))
+            m_wipeoutFrames = frames != 0;
         if (const CKvDatabase* db = owner.m_database)
             for (const KvLayer& layer : db->layers()) {
                 LayerState state;
@@ -138,6 +143,18 @@ public:
             drawPoint(placement.map(point->position));
         else if (auto* solid = dynamic_cast<const OdDbSolid*>(&entity))
             drawSolid(*solid, placement);
+        else if (auto* hatch = dynamic_cast<const OdDbHatch*>(&entity))
+            drawHatch(*hatch, placement);
+        else if (auto* spline = dynamic_cast<const OdDbSpline*>(&entity))
+            drawChain(spline->curve, false, placement);
+        else if (auto* face = dynamic_cast<const OdDbFace*>(&entity))
+            drawFace(*face, placement);
+        else if (auto* leader = dynamic_cast<const OdDbLeader*>(&entity))
+            drawChain(leader->vertices, false, placement);
+        else if (auto* mline = dynamic_cast<const OdDbMline*>(&entity))
+            drawMline(*mline, placement);
+        else if (auto* image = dynamic_cast<const OdDbRasterImage*>(&entity))
+            drawImageFrame(*image, placement);
         else
             drawBox(entity.extentsAt(placement));
     }
@@ -253,21 +270,25 @@ private:
         drawEllipticArc(device(placement, e.center), u, v, e.startParam, KvGeometry::sweep(e.startParam, e.endParam));
     }
 
-    void drawPolyline(const OdDbPolyline& polyline, const KvPlacement& placement)
+    bool outsideBox(const OdGeExtents3d& box) const
     {
-        const int n = polyline.vertices.size();
+        return !box.isValid() || outside(QRectF(QPointF(box.minPoint.x, box.minPoint.y), QPointF(box.maxPoint.x, box.maxPoint.y)));
+    }
+
+    // The device points of a chain of bulge vertices (closed: back to its first vertex); false
+    // when a point is not finite.
+    bool bulgeChain(const QVector<OdDbPolyline::Vertex>& vertices, bool closed, const KvPlacement& placement, QPolygonF& points) const
+    {
+        const int n = vertices.size();
+        points.clear();
         if (n == 0)
-            return;
-        const OdGeExtents3d box = polyline.extentsAt(placement);
-        if (!box.isValid() || outside(QRectF(QPointF(box.minPoint.x, box.minPoint.y), QPointF(box.maxPoint.x, box.maxPoint.y))))
-            return;
-        QPolygonF points;
+            return false;
         points.reserve(n + 1);
-        const int segments = polyline.closed ? n : n - 1;
-        points.append(device(placement, polyline.vertices[0].point));
+        const int segments = closed ? n : n - 1;
+        points.append(device(placement, vertices[0].point));
         for (int i = 0; i < segments; ++i) {
-            const OdDbPolyline::Vertex& a = polyline.vertices[i];
-            const OdDbPolyline::Vertex& b = polyline.vertices[(i + 1) % n];
+            const OdDbPolyline::Vertex& a = vertices[i];
+            const OdDbPolyline::Vertex& b = vertices[(i + 1) % n];
             KvGeometry::BulgeArc arc;
             if (!KvGeometry::bulgeArc(a.point, b.point, a.bulge, arc)) {
                 points.append(device(placement, b.point));
@@ -276,13 +297,90 @@ private:
             appendArc(points, device(placement, arc.center), mapVector(placement.xy, arc.radius, 0),
                       mapVector(placement.xy, 0, arc.radius), arc.start, arc.sweep, true);
         }
-        for (const QPointF& p : points)
-            if (!finitePoint(p))
-                return;
+        return std::all_of(points.begin(), points.end(), finitePoint);
+    }
+
+    void drawPolyline(const OdDbPolyline& polyline, const KvPlacement& placement)
+    {
+        if (outsideBox(polyline.extentsAt(placement)))
+            return;
+        QPolygonF points;
+        if (!bulgeChain(polyline.vertices, polyline.closed, placement, points))
+            return;
         if (points.size() == 1)
             m_painter.drawPoint(points.first());
         else
             m_painter.drawPolyline(points);
+    }
+
+    // Points joined in order (closed: the last back to the first).
+    void drawChain(const QVector<OdGePoint3d>& chain, bool closed, const KvPlacement& placement)
+    {
+        QPolygonF points;
+        points.reserve(chain.size() + 1);
+        for (const OdGePoint3d& p : chain) {
+            const QPointF d = device(placement, p);
+            if (!finitePoint(d))
+                return;
+            points.append(d);
+        }
+        if (points.isEmpty() || outside(points.boundingRect()))
+            return;
+        if (closed && points.size() > 2)
+            points.append(points.first());
+        if (points.size() == 1)
+            m_painter.drawPoint(points.first());
+        else
+            m_painter.drawPolyline(points);
+    }
+
+    void drawFace(const OdDbFace& face, const KvPlacement& placement)
+    {
+        for (int i = 0; i < 4; ++i) {
+            const OdGePoint3d& a = face.corners[i];
+            const OdGePoint3d& b = face.corners[(i + 1) % 4];
+            // A triangle's fourth corner repeats its third: no edge between them.
+            if ((face.invisibleEdges & (1 << i)) == 0 && (a.x != b.x || a.y != b.y || a.z != b.z))
+                drawLine(a, b, placement);
+        }
+    }
+
+    // Solid hatches are filled; holes (loops inside loops) stay open.
+    void drawHatch(const OdDbHatch& hatch, const KvPlacement& placement)
+    {
+        if (outsideBox(hatch.extentsAt(placement)))
+            return;
+        QPainterPath path;
+        path.setFillRule(Qt::OddEvenFill);
+        QPolygonF points;
+        for (const OdDbHatch::Loop& loop : hatch.loops)
+            if (bulgeChain(loop, true, placement, points) && points.size() > 1) {
+                path.addPolygon(points);
+                path.closeSubpath();
+            }
+        if (path.isEmpty())
+            return;
+        if (hatch.solidFill)
+            m_painter.setBrush(m_penColor);
+        m_painter.drawPath(path);
+        m_painter.setBrush(Qt::NoBrush);
+    }
+
+    void drawMline(const OdDbMline& mline, const KvPlacement& placement)
+    {
+        if (mline.elementLines.isEmpty()) {
+            drawChain(mline.vertices, mline.closed, placement);
+            return;
+        }
+        for (const QVector<OdGePoint3d>& line : mline.elementLines)
+            drawChain(line, mline.closed, placement);
+    }
+
+    void drawImageFrame(const OdDbRasterImage& image, const KvPlacement& placement)
+    {
+        if (dynamic_cast<const OdDbWipeout*>(&image) && !m_wipeoutFrames)
+            return;
+        drawChain(image.frame(), true, placement);
     }
 
     void drawSolid(const OdDbSolid& solid, const KvPlacement& placement)
@@ -464,6 +562,7 @@ private:
     QSet<Placed> m_placed;
     QFont m_font;
     double m_fontCapHeight = 0;
+    bool m_wipeoutFrames = true;
 };
 
 KvDrawingPainter::KvDrawingPainter(const CKvDatabase* database) : m_database(database) {}

@@ -13,7 +13,9 @@ class QPainter;
 // preview renderer and the drawing view of kvhost share it, so both show a drawing alike.
 // Lines are one pixel wide whatever the zoom; colours come from the colour index, by layer
 // and by block resolved the way the host does (entities on layer 0 inside a block take the
-// reference's layer); entities on layers that are off or frozen are not drawn.
+// reference's layer); entities on layers that are off or frozen are not drawn. Solid hatches
+// are filled, other hatches show their boundaries; dimensions show their blocks; images and
+// wipeouts their frames (those of wipeouts only while the drawing's WIPEOUTFRAME is not 0).
 class KVPLATFORM_EXPORT KvDrawingPainter
 {
 public:

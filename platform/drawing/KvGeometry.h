@@ -7,6 +7,7 @@
 
 #include <QPointF>
 #include <QTransform>
+#include <QVector>
 #include <cmath>
 
 namespace KvGeometry {
@@ -53,5 +54,16 @@ inline bool bulgeArc(const OdGePoint3d& a, const OdGePoint3d& b, double bulge, B
     arc.sweep = 4 * std::atan(bulge);
     return true;
 }
+
+// Points along a B-spline of the given degree (1 to 11): the curve over its knot range, a few
+// points per knot span. Knots that are missing, too few or too many, or not ascending are
+// replaced by clamped uniform ones; weights are used when there is one per control point and
+// all are above 0. Too few control points for the degree lower it. The result holds at most
+// kMaxCurvePoints points; nothing when there is no control point.
+constexpr int kMaxCurvePoints = 4096;
+QVector<OdGePoint3d> sampleBSpline(int degree, const QVector<double>& knots, const QVector<OdGePoint3d>& controlPoints,
+                                   const QVector<double>& weights);
+// Points along a smooth curve through the given points in order (closed: back to the first).
+QVector<OdGePoint3d> sampleThroughPoints(const QVector<OdGePoint3d>& points, bool closed);
 
 } // namespace KvGeometry

@@ -152,7 +152,7 @@ CKvDocument* CKvDocumentManager::OpenDocument(const CKvString& path, QString* er
     auto database = std::make_unique<CKvDatabase>();
     if (!database->LoadFile(path)) {
         if (error)
-            *error = QStringLiteral("Cannot read the drawing \"%1\".").arg(path);
+            *error = database->lastError();
         return nullptr;
     }
     auto* document = new CKvDocument(QFileInfo(path).fileName());

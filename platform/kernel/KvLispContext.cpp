@@ -6,6 +6,7 @@
 #include "kernel/lisp/KvLispEngine.h"
 
 #include <QDir>
+#include <algorithm>
 #include <cstring>
 
 CKvLispContext::CKvLispContext(CKvDocument* document) : m_document(document) {}
@@ -265,7 +266,7 @@ int CKvLispContext::GetSystemVariable(const CKvString& name, kv_resbuf* node)
     if (key == QLatin1String("LOGFILEPATH")) {
         if (!services)
             return kvrt::Error;
-        QString folder = services->GetSettings()->GetUserFolder() + QStringLiteral("/log/");
+        const QString folder = services->GetSettings()->GetLogFilePath();
         QDir().mkpath(folder);
         return setString(folder);
     }
@@ -275,14 +276,70 @@ int CKvLispContext::GetSystemVariable(const CKvString& name, kv_resbuf* node)
         const QString file = m_document ? m_document->GetFileName() : QString();
         return setString(file.isEmpty() ? QString() : QFileInfo(file).absolutePath() + QLatin1Char('/'));
     }
-    if (key == QLatin1String("TEXTSIZE") && m_document && m_document->GetKvDatabase()) {
+    // The drawing's own settings.
+    CKvDatabase* database = m_document ? m_document->GetKvDatabase() : nullptr;
+    KvVariable value;
+    if (!database || !database->getSysVar(key, &value))
+        return kvrt::Error;
+    switch (value.type) {
+    case KvVariable::Type::Int16:
+        node->restype = kvrt::Short;
+        node->resval.rint = short(value.integer);
+        break;
+    case KvVariable::Type::Int32:
+        node->restype = kvrt::Long;
+        node->resval.rlong = value.integer;
+        break;
+    case KvVariable::Type::Real:
         node->restype = kvrt::Real;
-        node->resval.rreal = m_document->GetKvDatabase()->textSize;
-        return kvrt::Normal;
+        node->resval.rreal = value.real;
+        break;
+    case KvVariable::Type::String:
+        return setString(value.text);
+    case KvVariable::Type::Point:
+        node->restype = kvrt::Point3d;
+        std::copy(value.point, value.point + 3, node->resval.rpoint);
+        break;
     }
-    if (key == QLatin1String("CLAYER") && m_document && m_document->GetKvDatabase())
-        return setString(m_document->GetKvDatabase()->currentLayer);
-    return kvrt::Error;
+    return kvrt::Normal;
+}
+
+int CKvLispContext::SetSystemVariable(const CKvString& name, const kv_resbuf* node)
+{
+    CKvDatabase* database = m_document ? m_document->GetKvDatabase() : nullptr;
+    if (!database || !node || !database->hasSysVar(name))
+        return kvrt::Error;
+    KvVariable value;
+    switch (node->restype) {
+    case kvrt::Short:
+        value = KvVariable::int16(node->resval.rint);
+        break;
+    case kvrt::Long:
+        value = KvVariable::int32(node->resval.rlong);
+        break;
+    case kvrt::Real:
+        value = KvVariable::number(node->resval.rreal);
+        break;
+    case kvrt::String:
+        value = KvVariable::string(node->resval.rstring ? QString::fromUtf16(node->resval.rstring) : QString());
+        break;
+    case kvrt::Point2d:
+    case kvrt::Point3d:
+        value = KvVariable::point3d(node->resval.rpoint[0], node->resval.rpoint[1],
+                                    node->restype == kvrt::Point3d ? node->resval.rpoint[2] : 0.0);
+        break;
+    default:
+        return kvrt::Rejected;
+    }
+    // A 16-bit value given where the file put a 32-bit one (or the other way round) still fits.
+    KvVariable current;
+    if (database->getSysVar(name, &current) && (value.type == KvVariable::Type::Int16 || value.type == KvVariable::Type::Int32)
+        && (current.type == KvVariable::Type::Int16 || current.type == KvVariable::Type::Int32)) {
+        if (current.type == KvVariable::Type::Int16 && (value.integer < -32768 || value.integer > 32767))
+            return kvrt::Rejected;
+        value.type = current.type;
+    }
+    return database->setSysVar(name, value) ? kvrt::Normal : kvrt::Rejected;
 }
 
 int CKvLispContext::SetLispVariable(const CKvString& name, const kv_resbuf* value)

@@ -76,7 +76,13 @@ public:
     // --- Variables and files
     // Fills *node with the variable's value (strings are allocated; free with ReleaseChain
     // when the node came from NewNode). Returns Normal or Error for an unknown variable.
+    // System variables of the host (LOGFILEPATH, DWGNAME, DWGPREFIX) and the settings of the
+    // document's drawing.
     int GetSystemVariable(const CKvString& name, kv_resbuf* node);
+    // Sets a setting of the document's drawing from a node (5003, 5010, 5001, 5005, 5002,
+    // 5009). Returns Normal, Error when the drawing has no such setting, or Rejected when the
+    // value does not fit it.
+    int SetSystemVariable(const CKvString& name, const kv_resbuf* node);
     int SetLispVariable(const CKvString& name, const kv_resbuf* value);
     int LoadLispFile(const CKvString& path);
 

@@ -22,6 +22,11 @@ CKvAppSettings::CKvAppSettings(const QString& userFolder, const QStringList& sup
     QDir().mkpath(m_userFolder);
 }
 
+void CKvAppSettings::SetAliasFolder(const QString& folder)
+{
+    m_aliasFolder = folder.isEmpty() ? QString() : QDir::cleanPath(folder);
+}
+
 QString CKvAppSettings::storeFile() const
 {
     return m_userFolder + QStringLiteral("/settings.ini");
@@ -88,6 +93,7 @@ CKvSystemServices::CKvSystemServices(const Options& options)
     : m_settings(std::make_unique<CKvAppSettings>(options.userFolder, options.supportFolders, options.helpFile)),
       m_renderer(std::make_unique<CKvPreviewRenderer>())
 {
+    m_settings->SetAliasFolder(options.aliasFolder);
     if (options.withDocumentManager)
         m_documents = std::make_unique<CKvDocumentManager>();
 }

@@ -28,6 +28,13 @@ public:
     void SetSupportFolders(const QStringList& folders) { m_supportFolders = folders; }
     // The user's own folder of the host (settings, logs); ends without a separator.
     CKvString GetUserFolder() const { return m_userFolder; }
+    // The folder of the host's log files, the value of LOGFILEPATH: <user folder>/log/, ending
+    // with a separator so that file names can be appended to it directly.
+    CKvString GetLogFilePath() const { return m_userFolder + QStringLiteral("/log/"); }
+    // The folder that holds the command alias file (alias.xml), without a trailing separator;
+    // the user folder unless the host sets another.
+    CKvString GetAliasFolder() const { return m_aliasFolder.isEmpty() ? m_userFolder : m_aliasFolder; }
+    void SetAliasFolder(const QString& folder);
 
     // The settings store, kept in a file under the user folder. Value types: 4 string,
     // 1 integer, 2 real. ReadValue fills *out (string values allocated, free with
@@ -38,6 +45,7 @@ public:
 
 private:
     QString m_userFolder;
+    QString m_aliasFolder;
     QStringList m_supportFolders;
     QString m_helpFile;
 };
@@ -59,6 +67,7 @@ public:
         QString userFolder;          // required; created when missing
         QStringList supportFolders;  // may be empty
         QString helpFile = QStringLiteral("kvhost.chm");
+        QString aliasFolder;         // empty: the user folder
         bool withDocumentManager = true;
     };
 

@@ -1,10 +1,10 @@
 // kvhost's automation options, run on the built kvhost as a script or a person starts it.
+#include "KvhostProcess.h"
 #include "TestEnvironment.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 class TestKvhostAutomation : public QObject
@@ -18,13 +18,7 @@ private slots:
     void picturesOfModuleDialogs();
 
 private:
-    struct Run
-    {
-        int code = -1;
-        QString out;
-        QString err;
-    };
-    Run kvhost(const QStringList& arguments);
+    KvhostRun kvhost(const QStringList& arguments);
     QString write(const QString& name, const QByteArray& text);
 
     QTemporaryDir m_dir;
@@ -36,26 +30,9 @@ void TestKvhostAutomation::initTestCase()
     QVERIFY(m_dir.isValid());
 }
 
-TestKvhostAutomation::Run TestKvhostAutomation::kvhost(const QStringList& arguments)
+KvhostRun TestKvhostAutomation::kvhost(const QStringList& arguments)
 {
-    QProcess process;
-    process.setProgram(QStringLiteral(KV_KVHOST));
-    process.setArguments(QStringList{QStringLiteral("--user-folder"), m_dir.filePath(QStringLiteral("user"))} + arguments);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(env);
-    process.start();
-    Run run;
-    if (!process.waitForStarted(10000) || !process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished(5000);
-        run.err = QStringLiteral("kvhost did not run to its end: ") + process.errorString();
-        return run;
-    }
-    run.code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return KvhostRun::start(QStringLiteral(KV_KVHOST), m_dir.filePath(QStringLiteral("user")), arguments);
 }
 
 QString TestKvhostAutomation::write(const QString& name, const QByteArray& text)
@@ -119,7 +96,7 @@ void TestKvhostAutomation::options()
     QVERIFY(!path.isEmpty());
     for (QString& argument : arguments)
         argument.replace(QLatin1String("%s"), path).replace(QLatin1String("%d"), m_dir.path());
-    const Run run = kvhost(arguments);
+    const KvhostRun run = kvhost(arguments);
     QVERIFY2(run.err.contains(message.replace(QLatin1String("%s"), path)), qPrintable(run.err));
     QCOMPARE(run.code, code);
 }
@@ -127,7 +104,7 @@ void TestKvhostAutomation::options()
 void TestKvhostAutomation::picturesOnlyOfWhatOpened()
 {
     const QString folder = m_dir.filePath(QStringLiteral("pictures/of/nothing"));
-    const Run run = kvhost({QStringLiteral("--screenshot-dir"), folder, QStringLiteral("--auto-close"),
+    const KvhostRun run = kvhost({QStringLiteral("--screenshot-dir"), folder, QStringLiteral("--auto-close"),
                             QStringLiteral("--eval"), QStringLiteral("(+ 1 2)")});
     QVERIFY2(run.code == 0, qPrintable(run.err));
     QCOMPARE(run.out.trimmed(), QStringLiteral("3"));
@@ -139,7 +116,7 @@ void TestKvhostAutomation::picturesOfModuleDialogs()
 {
     const QString folder = m_dir.filePath(QStringLiteral("pictures/of/dialogs"));
     const QString openDialog = QStringLiteral("(Dlg_edittextcase \"%1/state.txt\")").arg(m_dir.path());
-    const Run run = kvhost({QStringLiteral("--screenshot-dir"), folder, QStringLiteral("--auto-close"),
+    const KvhostRun run = kvhost({QStringLiteral("--screenshot-dir"), folder, QStringLiteral("--auto-close"),
                             QStringLiteral("--eval"), openDialog, QStringLiteral("--eval"), openDialog});
     QVERIFY2(run.code == 0, qPrintable(run.err));
     QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),

@@ -4,6 +4,7 @@
 #include "kernel/KvResbuf.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <functional>
 #include <memory>
@@ -87,6 +88,21 @@ public:
 
     // Names of the functions defined with defun, in definition order (upper case as read).
     QStringList userFunctions() const;
+    // Every function name a form can call here, for completion: the context's external
+    // functions as they were defined, the defuns and the built-ins in lower case; sorted
+    // ignoring case, each name once.
+    QStringList functionNames() const;
+
+    // Completing the name that ends at `cursor` in a typed line (the text back to the last
+    // blank, parenthesis or quote), ignoring case: one match is put in whole; several are
+    // completed as far as they agree and listed in `candidates`; none leaves the line.
+    struct Completion
+    {
+        QString line;
+        int cursor = 0;
+        QStringList candidates;
+    };
+    static Completion complete(const QString& line, int cursor, const QStringList& names);
 
 private:
     struct Impl;

@@ -1137,10 +1137,28 @@ Ref fnGetvar(Call& c)
 
 Ref fnSetvar(Call& c)
 {
-    // Kept by the engine: getvar sees it, the document's own variables stay as they are.
     const QString name = c.nameArg(0);
     if (name.isEmpty())
         fail(QStringLiteral("bad argument value: SETVAR name"));
+    // A setting of the document's drawing goes there; any other name is kept by the engine,
+    // where getvar finds it.
+    if (CKvLispContext* context = c.interp().context()) {
+        ChainWriter writer(4);
+        QString error;
+        const bool converted = writer.append(c.arg(1), &error);
+        kv_resbuf* chain = writer.take();
+        // A value of no single node (a list) fits no setting: offered as nil, it is refused.
+        kv_resbuf nil{};
+        nil.restype = kvrt::Nil;
+        const int status = context->SetSystemVariable(CKvString(name), converted && chain && !chain->rbnext ? chain : &nil);
+        kvFreeChain(chain);
+        if (status == kvrt::Normal) {
+            c.interp().systemVariables().remove(name);
+            return c.arg(1);
+        }
+        if (status == kvrt::Rejected)
+            fail(QStringLiteral("setvar rejected: %1 %2").arg(name, shortText(c.arg(1))));
+    }
     c.interp().systemVariables().insert(name, c.arg(1));
     return c.arg(1);
 }
@@ -1209,6 +1227,14 @@ const BuiltinDef* findBuiltin(const QString& upperName)
 QString builtinName(const BuiltinDef* def)
 {
     return QString::fromLatin1(def->name).toUpper();
+}
+
+QStringList builtinNames()
+{
+    QStringList names;
+    for (const BuiltinDef& d : g_builtins)
+        names.append(QString::fromLatin1(d.name));
+    return names;
 }
 
 } // namespace kvlisp

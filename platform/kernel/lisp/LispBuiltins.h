@@ -24,6 +24,8 @@ struct BuiltinDef
 const BuiltinDef* findBuiltin(const QString& upperName);
 // The name as a symbol prints it (upper case).
 QString builtinName(const BuiltinDef* def);
+// The names of all built-ins, lower case, in table order.
+QStringList builtinNames();
 
 // The evaluated arguments of one built-in call, with checks that raise the LISP error a
 // wrong argument deserves.
