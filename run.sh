@@ -22,7 +22,15 @@ if [ "$headless" = 1 ]; then
   for script in examples/*.lsp; do
     [ -e "$script" ] || continue
     echo "== $script"
-    build/bin/kvhost --screenshot-dir "$shots/$(basename "$script" .lsp)" --auto-close --script "$script" </dev/null || status=$?
+    # An example may say on a line of its own how it is run here:
+    #   "; run.sh: ARGUMENTS" gives kvhost these instead of --auto-close (a dialog script
+    #   that does a person's work, the drawings to open); "; run.sh-input: FILE" gives the
+    #   prompts these answers instead of none.
+    read -r -a arguments <<<"$(sed -n 's/^; run\.sh: //p' "$script" | head -n 1)"
+    [ "${#arguments[@]}" -gt 0 ] || arguments=(--auto-close)
+    input=$(sed -n 's/^; run\.sh-input: //p' "$script" | head -n 1)
+    build/bin/kvhost --screenshot-dir "$shots/$(basename "$script" .lsp)" "${arguments[@]}" --script "$script" \
+      <"${input:-/dev/null}" || status=$?
   done
   echo "Screenshots of the dialogs: $shots"
   exit $status
