@@ -404,9 +404,7 @@ void DLG_QT_PatternHatch::selectBlock()
         m_state->previewDrawingOrBlock(name, PreviewBlock, LbTitleblock);
     delete picker.data();
     s_blockPicker = nullptr;
-    UpdateFav();
-    keepAspect(QStringLiteral("width"));
-    ReviewDialog();
+    afterPick();
     closeWith(QStringLiteral("GET_BLOCK=") + name);
 }
 
@@ -420,12 +418,9 @@ void DLG_QT_PatternHatch::selectImage()
             + tr("Portable Netkword Graphics (*.png);;") + tr("Tagged Image File Format (*.tif *.tiff)"));
     if (!self)
         return;
-    if (!path.isEmpty()) {
+    if (!path.isEmpty())
         m_state->previewImage(path, PreviewBlock, LbTitleimage);
-        UpdateFav();
-    }
-    keepAspect(QStringLiteral("width"));
-    ReviewDialog();
+    afterPick();
     closeWith(QStringLiteral("GET_IMAGE=") + path);
 }
 
@@ -436,10 +431,15 @@ void DLG_QT_PatternHatch::selectXref()
     const QString path = m_state->pickDrawing(m_drawingFolder, PreviewBlock, LbTitleXref, true);
     if (!self)
         return;
-    if (!path.isEmpty()) {
+    if (!path.isEmpty())
         m_drawingFolder = QFileInfo(path).absolutePath();
-        UpdateFav();
-    }
+    afterPick();
+}
+
+void DLG_QT_PatternHatch::afterPick()
+{
+    // The cell takes the proportions of what was picked, which also means the favourite
+    // shown no longer applies; OK follows whether there is a name now.
     keepAspect(QStringLiteral("width"));
     ReviewDialog();
 }

@@ -74,6 +74,8 @@ private:
     bool validate();
     // Writes the state file, then takes the keyword and closes (accepted, for every keyword).
     void closeWith(const QString& keyword);
+    // What every pick of a pattern is followed by.
+    void afterPick();
     // Keeps the cell's proportions after a change of the control named `source`.
     void keepAspect(const QString& source);
     // Sets the controls from the state lines without the sizes recomputing one another.
