@@ -105,8 +105,7 @@ void DLG_QT_PatternHatch::showEvent(QShowEvent* event)
     pattern_block->setEnabled(hasBlocks);
     Bt_selectBlock->setEnabled(hasBlocks);
     if (!hasBlocks) {
-        LbTitleblock->clear();
-        LbTitleblock->setProperty("value", QString());
+        CDialogState::showElided(LbTitleblock, QString());
         LbTitleblock->setToolTip(QString());
         if (pattern_block->isChecked())
             pattern_image->setChecked(true);
