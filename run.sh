@@ -21,16 +21,25 @@ if [ "$headless" = 1 ]; then
   status=0
   for script in examples/*.lsp; do
     [ -e "$script" ] || continue
+    name=$(basename "$script" .lsp)
     echo "== $script"
-    # An example may say on a line of its own how it is run here:
-    #   "; run.sh: ARGUMENTS" gives kvhost these instead of --auto-close (a dialog script
-    #   that does a person's work, the drawings to open); "; run.sh-input: FILE" gives the
-    #   prompts these answers instead of none.
-    read -r -a arguments <<<"$(sed -n 's/^; run\.sh: //p' "$script" | head -n 1)"
-    [ "${#arguments[@]}" -gt 0 ] || arguments=(--auto-close)
-    input=$(sed -n 's/^; run\.sh-input: //p' "$script" | head -n 1)
-    build/bin/kvhost --screenshot-dir "$shots/$(basename "$script" .lsp)" "${arguments[@]}" --script "$script" \
-      <"${input:-/dev/null}" || status=$?
+    # A script names the drawings it works on in a line ";; drawings: FILE...".
+    drawings=$(sed -n 's/^;; drawings: //p' "$script" | head -n 1)
+    dialogs=examples/dialog-scripts/$name.txt
+    if [ -f "$dialogs" ]; then
+      # Its dialog script does the person's part in the dialogs, NAME.answers answers its
+      # prompts, and a fresh user folder keeps one run from meeting the files of another.
+      answers=examples/dialog-scripts/$name.answers
+      [ -f "$answers" ] || answers=/dev/null
+      user=$PWD/build/example-users/$name
+      rm -rf "$user"
+      # shellcheck disable=SC2086 # the drawings are separate words
+      build/bin/kvhost --user-folder "$user" --screenshot-dir "$shots/$name" --dialog-script "$dialogs" \
+        --script "$script" $drawings <"$answers" || status=$?
+    else
+      # shellcheck disable=SC2086
+      build/bin/kvhost --screenshot-dir "$shots/$name" --auto-close --script "$script" $drawings </dev/null || status=$?
+    fi
   done
   echo "Screenshots of the dialogs: $shots"
   exit $status

@@ -1,11 +1,11 @@
-; run.sh: --dialog-script examples/dialog-scripts/multiviewsetup.txt examples/drawings/titleblock.dxf
+;; drawings: examples/drawings/titleblock.dxf
 ;
 ; The multiview setup cycle. Each button of the dialog records its action in the state file
 ; and closes; this program reads the action and the values, says what it would draw, and
 ; opens the dialog again until it is closed. The title blocks are listed from the Template
 ; folder kvhost gives a new user. Run from the top folder of the sources:
 ;   build/bin/kvhost --script examples/multiviewsetup.lsp examples/drawings/titleblock.dxf
-(load "examples/library/statefile.lsp")
+(if (not (load "examples/library/statefile.lsp" nil)) (load "library/statefile.lsp"))
 
 (setq state (strcat (getvar "LOGFILEPATH") "multiviewsetup.txt"))
 (kv-state-write state

@@ -1,13 +1,13 @@
-; run.sh: --dialog-script examples/dialog-scripts/patternhatch.txt examples/drawings/blocks.dxf
-; run.sh-input: examples/prompt-answers/patternhatch.txt
+;; drawings: examples/drawings/blocks.dxf
 ;
 ; The pattern hatch cycle. The dialog closes with a keyword whenever it needs the drawing;
 ; this program asks for what the keyword names (points, boundary entities, the origin, the
 ; rotation), writes what it got into the state file and opens the dialog again, until OK.
 ; It then prints the hatch it would make. Run from the top folder of the sources:
 ;   build/bin/kvhost --script examples/patternhatch.lsp examples/drawings/blocks.dxf
-; (headless: add the two files named on the first lines, the answers on standard input).
-(load "examples/library/statefile.lsp")
+; (headless: add --dialog-script examples/dialog-scripts/patternhatch.txt and give it
+; examples/dialog-scripts/patternhatch.answers on standard input).
+(if (not (load "examples/library/statefile.lsp" nil)) (load "library/statefile.lsp"))
 
 ; Keys in lower case, as the dialog writes them: a line replaces the dialog's line of the
 ; same key only when it is spelt the same way. "qtentities" is the number of boundaries.

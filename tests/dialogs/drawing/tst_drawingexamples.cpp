@@ -20,7 +20,7 @@ class TestDrawingExamples : public QObject
 
     static QByteArray answers(const QString& name)
     {
-        QFile file(QStringLiteral(KV_SOURCE_DIR "/examples/prompt-answers/") + name);
+        QFile file(QStringLiteral(KV_SOURCE_DIR "/examples/dialog-scripts/") + name);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
@@ -35,7 +35,7 @@ private slots:
     {
         const KvhostRun run = kvhost({"--dialog-script", "examples/dialog-scripts/patternhatch.txt", "--script",
                                       "examples/patternhatch.lsp", "examples/drawings/blocks.dxf"},
-                                     answers("patternhatch.txt"));
+                                     answers("patternhatch.answers"));
         QVERIFY2(run.code == 0, qPrintable(run.err));
         QVERIFY2(run.out.endsWith("Hatch 12 boundaries with the block WINDOW\n"
                                   "  cell 0.5 x 0.125, gaps 0.25 x 0.25\n"
