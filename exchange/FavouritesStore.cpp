@@ -113,9 +113,8 @@ bool CFavouritesStore::writeValues(const QString& name, const Values& values)
         // A key with a separator would land in another group.
         if (pair.first.isEmpty() || pair.first.contains(QLatin1Char('/')) || pair.first.contains(QLatin1Char('\\')))
             continue;
-        // A copy of the text: the store keeps what it wrote in a cache that outlives the
-        // module, and a value the module made from its own constant data ("TRUE") would
-        // point into the unloaded library when the application exits.
+        // A copy of the text, never a literal's: Qt keeps written values in a cache that
+        // lives until the application ends, after the host may have unloaded this library.
         settings->setValue(pair.first, QString(pair.second.constData(), pair.second.size()));
     }
     settings->endGroup();

@@ -1,4 +1,4 @@
-// The LISP explorer's symbol file: any bytes read as the file is read, sorted by kind, put
+// The LISP explorer's symbol file: any bytes decoded as the file is read, sorted by kind, put
 // into table rows and dumped. Checks that every row has its three fields however short the
 // line, and that the dump has one line per symbol.
 
@@ -6,7 +6,7 @@
 
 #include "dialogs/lisp/LispSymbolFile.h"
 
-#include <QTextStream>
+#include "exchange/TextDecoding.h"
 
 namespace {
 
@@ -28,10 +28,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    QByteArray bytes = fuzz::bytes(data, size);
-    QTextStream stream(&bytes, QIODevice::ReadOnly);
-    stream.setCodec("UTF-8");
-    const LispSymbolLists lists = LispSymbolFile::parse(stream);
+    const LispSymbolLists lists = LispSymbolFile::parse(kvDecodeText(fuzz::bytes(data, size)));
     checkRows(lists.commands);
     checkRows(lists.functions);
     checkRows(lists.variables);

@@ -12,7 +12,9 @@
 #include "kernel/KvUserIO.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -29,6 +31,45 @@ constexpr int kKeywordFlagsWithSelection = 2;
 // A user who keeps pressing Enter after a first selection is asked again; this bound only
 // keeps a host that never answers anything but "none" from holding the call for ever.
 constexpr int kMaxSelectionCycles = 100000;
+
+// Puts a filter item's text into the node as the value its group code carries. False when
+// the text is no such value (a colour that is no number, a point that is not "x,y[,z]").
+bool setGroupValue(CKvLispContext* context, kv_resbuf* node, const CKvString& text)
+{
+    const QLocale c = QLocale::c();
+    bool ok = false;
+    switch (kvGroupValueType(node->restype)) {
+    case KvGroupValue::String:
+        node->resval.rstring = context->AllocateString(std::size_t(text.size()));
+        if (!node->resval.rstring)
+            return false;
+        std::copy(text.utf16z(), text.utf16z() + text.size(), node->resval.rstring);
+        return true;
+    case KvGroupValue::Short:
+        node->resval.rint = c.toShort(text.trimmed(), &ok);
+        return ok;
+    case KvGroupValue::Long:
+        node->resval.rlong = c.toInt(text.trimmed(), &ok);
+        return ok;
+    case KvGroupValue::Real:
+        node->resval.rreal = c.toDouble(text.trimmed(), &ok);
+        return ok && std::isfinite(node->resval.rreal);
+    case KvGroupValue::Point: {
+        const QStringList parts = text.split(QLatin1Char(','));
+        if (parts.size() < 2 || parts.size() > 3)
+            return false;
+        for (int i = 0; i < parts.size(); ++i) {
+            node->resval.rpoint[i] = c.toDouble(parts.at(i).trimmed(), &ok);
+            if (!ok || !std::isfinite(node->resval.rpoint[i]))
+                return false;
+        }
+        return true;
+    }
+    case KvGroupValue::Name:
+        return false; // an entity is never written as text
+    }
+    return false;
+}
 } // namespace
 
 namespace kvlisp {
@@ -169,6 +210,29 @@ int QUOR_ssget_filter()
         || args.nextString(keywords) != LispArgs::Ok || !ready)
         return kvrt::Normal;
 
+    // Filter items: a short integer sets the group code of the next string; a string adds a
+    // node of the running code (group 0, the entity type, unless a code was given), holding
+    // the value of the type that code carries: "1" for colour 62 is the number 1. A text
+    // that is no such value is an argument of the wrong type.
+    struct FilterChain
+    {
+        CKvLispContext* context;
+        kv_resbuf* head = nullptr;
+        ~FilterChain() { context->ReleaseChain(head); }
+    } filter{host.context};
+    short running = kvrt::Dxf0;
+    for (const kv_resbuf* n = args.peek(); n; n = n->rbnext) {
+        if (n->restype == kvrt::Short) {
+            running = n->resval.rint;
+        } else if (n->restype == kvrt::String) {
+            kv_resbuf* node = host.context->AppendValue(&filter.head, running);
+            if (!node || !setGroupValue(host.context, node, CKvString(n->resval.rstring)))
+                return kvrt::Normal;
+            running = kvrt::Dxf0;
+        }
+    }
+    args.release();
+
     const CKvString removePrompt = QCoreApplication::translate("Korvane", "\nRemove entities: ");
     const CKvStringArray list = InputSupport::splitKeywords(keywords);
     if (!list.isEmpty())
@@ -182,41 +246,6 @@ int QUOR_ssget_filter()
     const std::u16string promptText(composed.utf16z(), std::size_t(composed.size()));
     const std::u16string removeText(removePrompt.utf16z(), std::size_t(removePrompt.size()));
     const char16_t* const prompts[2] = {promptText.c_str(), removeText.c_str()};
-
-    // Filter items: a short integer sets the group code of the next string; a string adds a
-    // node with the running code (group 0, the entity type, unless a code was given).
-    struct FilterChain
-    {
-        CKvLispContext* context;
-        kv_resbuf* head = nullptr;
-        ~FilterChain()
-        {
-            // A group code that does not normally carry text still got a string here; free
-            // those strings before the chain, which frees only the usual ones.
-            for (kv_resbuf* n = head; n; n = n->rbnext)
-                if (!kvIsStringType(n->restype)) {
-                    kvFreeString(n->resval.rstring);
-                    n->resval.rstring = nullptr;
-                }
-            context->ReleaseChain(head);
-        }
-    } filter{host.context};
-    short running = kvrt::Dxf0;
-    for (const kv_resbuf* n = args.peek(); n; n = n->rbnext) {
-        if (n->restype == kvrt::Short) {
-            running = n->resval.rint;
-        } else if (n->restype == kvrt::String) {
-            const CKvString value(n->resval.rstring);
-            kv_resbuf* node = host.context->AppendValue(&filter.head, running);
-            if (!node)
-                break;
-            node->resval.rstring = host.context->AllocateString(std::size_t(value.size()));
-            if (node->resval.rstring)
-                std::copy(value.utf16z(), value.utf16z() + value.size(), node->resval.rstring);
-            running = kvrt::Dxf0;
-        }
-    }
-    args.release();
 
     int64_t setName[2] = {0, 0};
     const int status = host.context->Select(mode, prompts, nullptr, filter.head, setName);

@@ -87,8 +87,11 @@ bool prepare(FamilyPrompt& p)
     switch (p.type) {
     case Integer:
         if (p.numericDefault) {
+            // A default the prompt cannot take (beyond 16 bits) is shown as written; the
+            // prompt refuses it on Enter as it would when typed.
             p.integerDefault = PromptNotation::toInteger(defaultText);
-            p.composed = io->ComposePromptInteger(message, p.integerDefault);
+            p.composed = PromptNotation::isInt16(p.integerDefault) ? io->ComposePromptInteger(message, p.integerDefault)
+                                                                   : io->ComposePromptString(message, defaultText);
         } else {
             if (!defaultText.isEmpty())
                 addEnterToKeyword();
@@ -288,9 +291,11 @@ int getDistKorvane()
     if (!prepare(p))
         return kvrt::Normal;
     double value = 0;
-    const int status = p.host.userIO->GetDistance(p.composed, p.realDefault, p.hasBase ? p.base : nullptr, &value);
-    if (status == kvrt::Normal || status == kvrt::Cancel) {
-        // Nothing typed (Enter on the default, Esc) answers nil.
+    // Without a numeric default Enter gives nothing, so that "no null" input flags hold.
+    const int status = p.host.userIO->GetDistance(p.composed, p.numericDefault ? &p.realDefault : nullptr,
+                                                  p.hasBase ? p.base : nullptr, &value);
+    if (status == kvrt::Normal || status == kvrt::Cancel || status == kvrt::None) {
+        // Nothing typed (Enter, Esc) answers nil.
         if (p.host.userIO->GetKeywordText().isEmpty())
             p.host.context->ReturnNil();
         else

@@ -24,6 +24,8 @@ struct PromptNotation
     // The integer a numeric default stands for (the digits before any decimal point, clamped
     // to the range of int).
     static int toInteger(const QString& text);
+    // Whether the host's integer prompt takes the value (16 bits, signed).
+    static bool isInt16(int value) { return value >= -32768 && value <= 32767; }
     static double toReal(const QString& text);
     // The extra keyword that stands for a default that is not a number: "Enter to <default in
     // lower case>" (translated).

@@ -148,7 +148,9 @@ void Dlg_QT_LispExplorer::Openfile(QListWidgetItem* item)
         QMessageBox::information(this, tr("Error"), error);
         return;
     }
-    const QIcon icon(QStringLiteral(":/images/lispfunction.png"));
+    // Built at run time, not from a literal: Qt keeps icon data in caches of its own that
+    // outlive this library, and a literal's text would vanish when the host unloads it.
+    const QIcon icon(QString::fromLatin1(":/images/lispfunction.png"));
     for (const LispFunctionRecord& record : qAsConst(m_records))
         new QListWidgetItem(icon, record.name, List_functions);
     Bt_Load->setEnabled(true);
@@ -217,8 +219,7 @@ void Dlg_QT_LispExplorer::OnSearchClicked()
     tx_EditLisp->moveCursor(QTextCursor::Start);
     if (tx_EditLisp->find(text))
         return;
-    QMessageBox::information(this, QString(),
-                             tr("No matches found for") + QLatin1String(" '") + text + QLatin1Char('\''));
+    kvInformation(this, QString(), tr("No matches found for") + QLatin1String(" '") + text + QLatin1Char('\''));
 }
 
 void Dlg_QT_LispExplorer::LoadInQuor()
@@ -232,11 +233,11 @@ void Dlg_QT_LispExplorer::LoadInQuor()
         path += QLatin1String(".lsp");
     CKvLispContext* context = HostServices::activeLispContext();
     const bool loaded = context && context->LoadLispFile(path) == kvrt::Normal;
+    // A load that failed is said so (the path is shown as it is, never as rich text).
     if (loaded)
         QMessageBox::information(this, tr("LispExplorer"), tr("The file has been loaded."));
     else
-        QMessageBox::information(this, tr("LispExplorer"),
-                                 tr("The file could not be loaded:\n%1").arg(QDir::toNativeSeparators(path)));
+        kvInformation(this, tr("LispExplorer"), tr("The file could not be loaded:\n%1").arg(QDir::toNativeSeparators(path)));
 }
 
 // --- The loaded-symbols page

@@ -1,66 +1,111 @@
 #include "dialogs/lisp/LispSourceParser.h"
 
-#include <QFile>
-#include <QTextStream>
+#include "exchange/TextDecoding.h"
 
 namespace {
 
-const QStringView kDefun(u"defun");
+// Where the scan stands at a character: in code, or inside something that holds no code.
+// Strings and block comments run over line ends, so the mode carries from line to line.
+enum class Mode { Code, String, BlockComment };
 
-// Finds the first "(" + blanks + "defun" + at least one blank at or after `from`; blanks are
-// whatever QChar::isSpace() accepts. Each "(" looks only at the blank run right after it, and
-// such runs never overlap, so a scan over a line stays linear.
-bool findDefinitionStart(QStringView text, qsizetype from, qsizetype* start, qsizetype* end)
+// What one line holds, seen with the mode it starts in.
+struct LineScan
 {
-    const qsizetype n = text.size();
-    const QChar* s = text.data();
-    for (qsizetype i = from; i < n; ++i) {
-        if (s[i] != QLatin1Char('('))
-            continue;
-        qsizetype j = i + 1;
-        while (j < n && s[j].isSpace())
-            ++j;
-        if (n - j < kDefun.size() || text.mid(j, kDefun.size()) != kDefun)
-            continue;
-        j += kDefun.size();
-        qsizetype k = j;
-        while (k < n && s[k].isSpace())
-            ++k;
-        if (k == j)
-            continue;
-        *start = i;
-        *end = k;
-        return true;
+    bool hasCode = false;    // any character of code but blanks (strings count as code)
+    bool hasComment = false; // any comment text, or the line lies in a block comment
+    qint64 depthChange = 0;  // "(" minus ")" in the code
+    int nameStart = -1;      // where the name after the first definition start begins
+};
+
+bool isDefun(const QString& line, int at)
+{
+    static const char defun[] = "defun";
+    if (line.size() - at < 5)
+        return false;
+    for (int i = 0; i < 5; ++i) {
+        if (line.at(at + i).toLower() != QLatin1Char(defun[i]))
+            return false;
     }
-    return false;
+    return true;
 }
 
-// Line text without its comment. The cut does not know about strings: a ";" inside a string
-// ends the code of the line too, and the depth count follows that.
-QStringView codeOf(const QString& line)
+// The name start after a definition start at the "(" at `open`: "(" + blanks + "defun" +
+// at least one blank; -1 when there is none.
+int nameAfterDefinitionStart(const QString& line, int open)
 {
-    const int semicolon = line.indexOf(QLatin1Char(';'));
-    return semicolon < 0 ? QStringView(line) : QStringView(line).left(semicolon);
+    const int n = line.size();
+    int i = open + 1;
+    while (i < n && line.at(i).isSpace())
+        ++i;
+    if (!isDefun(line, i))
+        return -1;
+    i += 5;
+    const int blanks = i;
+    while (i < n && line.at(i).isSpace())
+        ++i;
+    return i > blanks ? i : -1;
 }
 
-bool containsDefinitionStart(QStringView code)
+LineScan scanLine(const QString& line, Mode& mode, bool lookForDefinition)
 {
-    qsizetype start = 0;
-    qsizetype end = 0;
-    return findDefinitionStart(code, 0, &start, &end);
-}
-
-// Empty lines and comment lines may belong to the header of the next definition; a line of
-// blanks only does not (it is neither empty nor a comment).
-bool isHeaderLine(const QString& line)
-{
-    if (line.isEmpty())
-        return true;
-    for (const QChar c : line) {
-        if (!c.isSpace())
-            return c == QLatin1Char(';');
+    LineScan scan;
+    scan.hasComment = mode == Mode::BlockComment;
+    const int n = line.size();
+    for (int i = 0; i < n; ++i) {
+        const QChar c = line.at(i);
+        switch (mode) {
+        case Mode::String:
+            scan.hasCode = true;
+            if (c == QLatin1Char('\\'))
+                ++i; // the escaped character, "\"" included
+            else if (c == QLatin1Char('"'))
+                mode = Mode::Code;
+            break;
+        case Mode::BlockComment:
+            if (c == QLatin1Char('|') && i + 1 < n && line.at(i + 1) == QLatin1Char(';')) {
+                mode = Mode::Code;
+                ++i;
+            }
+            break;
+        case Mode::Code:
+            if (c == QLatin1Char(';')) {
+                scan.hasComment = true;
+                if (i + 1 < n && line.at(i + 1) == QLatin1Char('|')) {
+                    mode = Mode::BlockComment;
+                    ++i;
+                    break;
+                }
+                return scan; // the rest of the line is a comment
+            }
+            if (c.isSpace())
+                break;
+            scan.hasCode = true;
+            if (c == QLatin1Char('"')) {
+                mode = Mode::String;
+            } else if (c == QLatin1Char('(')) {
+                ++scan.depthChange;
+                if (lookForDefinition && scan.nameStart < 0)
+                    scan.nameStart = nameAfterDefinitionStart(line, i);
+            } else if (c == QLatin1Char(')')) {
+                --scan.depthChange;
+            }
+            break;
+        }
     }
-    return false;
+    return scan;
+}
+
+QString nameAt(const QString& line, int start)
+{
+    int end = start;
+    while (end < line.size()) {
+        const QChar c = line.at(end);
+        if (c.isSpace() || c == QLatin1Char('(') || c == QLatin1Char(')') || c == QLatin1Char(';')
+            || c == QLatin1Char('"'))
+            break;
+        ++end;
+    }
+    return line.mid(start, end - start);
 }
 
 QStringList expandTabs(QStringList lines)
@@ -72,56 +117,65 @@ QStringList expandTabs(QStringList lines)
     return lines;
 }
 
-// The parse state between lines; one feed() per line of the file.
+// The parse state between lines; one feed() per line of the text.
 class RecordBuilder
 {
 public:
     void feed(const QString& line)
     {
-        const QStringView code = codeOf(line);
-        const bool opensDefinition = m_depth == 0 && containsDefinitionStart(code);
-        if (m_depth == 0 && !opensDefinition) {
-            if (isHeaderLine(line))
+        const bool atTop = m_depth == 0;
+        const LineScan scan = scanLine(line, m_mode, atTop);
+        if (atTop && scan.nameStart < 0) {
+            // Empty lines and comment lines may head the next definition; code, and a line
+            // of blanks only, do not.
+            if (line.isEmpty() || (scan.hasComment && !scan.hasCode))
                 m_header.append(line);
             else
                 m_header.clear();
             return;
         }
-        if (opensDefinition) {
+        if (atTop) {
             m_definition = line;
-            m_name = LispSourceParser::nameOf(line);
+            m_name = nameAt(line, scan.nameStart);
         } else {
             m_body.append(line);
         }
-        for (const QChar c : code) {
-            if (c == QLatin1Char('('))
-                ++m_depth;
-            else if (c == QLatin1Char(')'))
-                --m_depth;
-        }
-        if (m_depth == 0) {
-            LispFunctionRecord record;
-            record.name = std::move(m_name);
-            record.headerLines = expandTabs(std::move(m_header));
-            record.definitionLine = std::move(m_definition);
-            record.bodyLines = expandTabs(std::move(m_body));
-            m_records.append(std::move(record));
-            m_name.clear();
-            m_header.clear();
-            m_definition.clear();
-            m_body.clear();
-        }
+        m_depth += scan.depthChange;
+        // Closing parentheses beyond the definition's own close it all the same.
+        if (m_depth <= 0)
+            complete();
     }
 
-    // A definition still open at the end of the file never balanced: it gives no record.
-    QVector<LispFunctionRecord> take() { return std::move(m_records); }
+    // A definition still open at the end of the text runs to its end.
+    QVector<LispFunctionRecord> take()
+    {
+        if (m_depth > 0)
+            complete();
+        return std::move(m_records);
+    }
 
 private:
+    void complete()
+    {
+        LispFunctionRecord record;
+        record.name = std::move(m_name);
+        record.headerLines = expandTabs(std::move(m_header));
+        record.definitionLine = std::move(m_definition);
+        record.bodyLines = expandTabs(std::move(m_body));
+        m_records.append(std::move(record));
+        m_name.clear();
+        m_header.clear();
+        m_definition.clear();
+        m_body.clear();
+        m_depth = 0;
+    }
+
     QVector<LispFunctionRecord> m_records;
     QStringList m_header;
     QStringList m_body;
     QString m_definition;
     QString m_name;
+    Mode m_mode = Mode::Code;
     qint64 m_depth = 0; // 64 bits: a file of millions of "(" must not wrap the count
 };
 
@@ -135,27 +189,18 @@ QVector<LispFunctionRecord> LispSourceParser::parse(const QStringList& lines)
     return builder.take();
 }
 
-QVector<LispFunctionRecord> LispSourceParser::parse(QTextStream& stream)
+QVector<LispFunctionRecord> LispSourceParser::parseText(const QString& text)
 {
-    RecordBuilder builder;
-    QString line;
-    while (stream.readLineInto(&line))
-        builder.feed(line);
-    return builder.take();
+    return parse(kvTextLines(text));
 }
 
 bool LispSourceParser::parseFile(const QString& path, QVector<LispFunctionRecord>* records,
                                  QString* errorText)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        if (errorText)
-            *errorText = file.errorString();
+    QString text;
+    if (!kvReadTextFile(path, &text, errorText))
         return false;
-    }
-    QTextStream stream(&file);
-    stream.setCodec("UTF-8");
-    QVector<LispFunctionRecord> parsed = parse(stream);
+    QVector<LispFunctionRecord> parsed = parseText(text);
     if (records)
         *records = std::move(parsed);
     return true;
@@ -170,27 +215,4 @@ QString LispSourceParser::text(const LispFunctionRecord& record, View view)
     if (view != View::HeaderOnly)
         lines += record.bodyLines;
     return lines.join(QLatin1Char('\n'));
-}
-
-QString LispSourceParser::nameOf(const QString& definitionLine)
-{
-    // Every definition start on the line goes, comment included, before the name is cut.
-    QString rest;
-    rest.reserve(definitionLine.size());
-    qsizetype from = 0;
-    qsizetype start = 0;
-    qsizetype end = 0;
-    while (findDefinitionStart(definitionLine, from, &start, &end)) {
-        rest += QStringView(definitionLine).mid(from, start - from);
-        from = end;
-    }
-    rest += QStringView(definitionLine).mid(from);
-
-    for (int i = 0; i < rest.size(); ++i) {
-        if (rest.at(i).isSpace() || rest.at(i) == QLatin1Char('(')) {
-            rest.truncate(i);
-            break;
-        }
-    }
-    return rest;
 }

@@ -4,8 +4,6 @@
 #include <QStringList>
 #include <QVector>
 
-class QTextStream;
-
 // One top-level definition of a LISP source file, as the explorer lists and shows it.
 struct LispFunctionRecord
 {
@@ -15,9 +13,10 @@ struct LispFunctionRecord
     QStringList bodyLines;   // the following lines up to the one that closes it, tabs expanded
 };
 
-// Splits LISP source text into function records by counting parentheses outside comments.
-// The scan is one pass over the text with no regular expressions, so it stays linear in the
-// size of the file.
+// Splits LISP source text into function records by counting parentheses in the code, that
+// is outside strings, ";" comments and ";| ... |;" block comments (strings and block
+// comments may run over several lines). A definition is "(" + blanks + "defun" in any case
+// + a blank. The scan is one pass with no regular expressions, linear in the size of the text.
 class LispSourceParser final
 {
 public:
@@ -25,17 +24,14 @@ public:
     enum class View { HeaderOnly = 0, FunctionOnly = 1, Both = 2 };
 
     static QVector<LispFunctionRecord> parse(const QStringList& lines);
-    static QVector<LispFunctionRecord> parse(QTextStream& stream);
+    // The text split at "\r\n", "\n" and lone "\r".
+    static QVector<LispFunctionRecord> parseText(const QString& text);
 
-    // Reads the file as UTF-8 text. On failure returns false, leaves *records alone and puts
-    // the file system's error text into *errorText.
+    // Reads the file as UTF-8, or in its 8-bit code page when it is not UTF-8. On failure
+    // returns false, leaves *records alone and puts the file system's error text into *errorText.
     static bool parseFile(const QString& path, QVector<LispFunctionRecord>* records,
                           QString* errorText);
 
     // The lines of the record for the given view, joined with "\n".
     static QString text(const LispFunctionRecord& record, View view);
-
-    // The function name read from a definition line: the definition starts are removed and
-    // everything from the first blank or "(" on is cut off.
-    static QString nameOf(const QString& definitionLine);
 };

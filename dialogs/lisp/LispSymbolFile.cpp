@@ -1,8 +1,7 @@
 #include "dialogs/lisp/LispSymbolFile.h"
 
-#include <QFile>
-#include <QSaveFile>
-#include <QTextStream>
+#include "exchange/TextDecoding.h"
+#include "exchange/TextFiles.h"
 
 namespace {
 
@@ -40,11 +39,10 @@ void appendVariable(QString* out, const QString& line)
 
 } // namespace
 
-LispSymbolLists LispSymbolFile::parse(QTextStream& stream)
+LispSymbolLists LispSymbolFile::parse(const QString& text)
 {
     LispSymbolLists lists;
-    QString line;
-    while (stream.readLineInto(&line)) {
+    for (const QString& line : kvTextLines(text)) {
         const int separator = line.indexOf(kSeparator);
         const QStringView kind = separator < 0 ? QStringView(line) : QStringView(line).left(separator);
         if (kind == QLatin1String("COMMAND"))
@@ -59,15 +57,10 @@ LispSymbolLists LispSymbolFile::parse(QTextStream& stream)
 
 bool LispSymbolFile::read(const QString& path, LispSymbolLists* lists, QString* errorText)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        if (errorText)
-            *errorText = file.errorString();
+    QString text;
+    if (!kvReadTextFile(path, &text, errorText))
         return false;
-    }
-    QTextStream stream(&file);
-    stream.setCodec("UTF-8");
-    LispSymbolLists parsed = parse(stream);
+    LispSymbolLists parsed = parse(text);
     if (lists)
         *lists = std::move(parsed);
     return true;
@@ -100,18 +93,5 @@ QString LispSymbolFile::dumpText(const LispSymbolLists& lists)
 bool LispSymbolFile::writeDump(const QString& path, const LispSymbolLists& lists,
                                QString* errorText)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        if (errorText)
-            *errorText = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = dumpText(lists).toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (errorText)
-            *errorText = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return KvTextFile::writeBytes(path, KvTextFile::encode(dumpText(lists), KvTextFile::Codec::Utf8), errorText);
 }

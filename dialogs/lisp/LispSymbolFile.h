@@ -4,8 +4,6 @@
 #include <QStringList>
 #include <QVector>
 
-class QTextStream;
-
 // The symbols the LISP side reported as defined, one "!"-separated line each, sorted by kind.
 struct LispSymbolLists
 {
@@ -21,9 +19,9 @@ class LispSymbolFile final
 {
 public:
     // Sorts the lines by kind; the kind is compared case-sensitively and other kinds are skipped.
-    static LispSymbolLists parse(QTextStream& stream);
+    static LispSymbolLists parse(const QString& text);
 
-    // Reads the file as UTF-8 text. On failure returns false, leaves *lists untouched and puts
+    // Reads the file as UTF-8, or in its 8-bit code page when it is not UTF-8. On failure returns false, leaves *lists untouched and puts
     // the file system's error text into *errorText.
     static bool read(const QString& path, LispSymbolLists* lists, QString* errorText);
 

@@ -5,6 +5,38 @@
 #include "exchange/DialogState.h"
 #include "module/LispHandlers.h"
 
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
+
+namespace {
+
+// A word longer than this may be broken anywhere when the text is shown.
+constexpr int kLongestUnbrokenRun = 24;
+// How much wider the dialog gets at a time when its texts are too long for the screen.
+constexpr int kWidthStep = 80;
+
+// The text as the labels show it: a long run without blanks (a path, a web address) gets
+// zero-width break opportunities, so that it wraps instead of widening the dialog.
+QString breakable(const QString& text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / kLongestUnbrokenRun);
+    int run = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kLongestUnbrokenRun && !c.isLowSurrogate()) {
+            out += QChar(0x200B);
+            run = 1;
+        }
+        out += c;
+    }
+    return out;
+}
+
+} // namespace
+
 Dlg_QT_EditTextCase::Dlg_QT_EditTextCase(QWidget* parent)
     : CKvDialog(parent, true, kvDialogFlags), m_styleName(), m_sourceText()
 {
@@ -31,7 +63,7 @@ void Dlg_QT_EditTextCase::showHelp()
 void Dlg_QT_EditTextCase::showEvent(QShowEvent* event)
 {
     CKvDialog::showEvent(event);
-    referenceEdit->setText(m_sourceText);
+    referenceEdit->setText(breakable(m_sourceText));
     const QString wanted = m_state->stateValue(QStringLiteral("current"));
     const QString names[] = {tr("Sentence"), tr("Lower"), tr("Upper"), tr("Title"), tr("toGgle")};
     QRadioButton* radios[] = {radioButton1, radioButton2, radioButton3, radioButton4, radioButton5};
@@ -45,9 +77,33 @@ void Dlg_QT_EditTextCase::showEvent(QShowEvent* event)
     UpdatePreview();
 }
 
+// The texts wrap at the dialog's width. The dialog grows downwards until they fit; where
+// the screen is too low for that, it widens too, up to two thirds of the screen's width.
+void Dlg_QT_EditTextCase::fitToTexts()
+{
+    QLayout* main = layout();
+    if (!main)
+        return;
+    // A nested layout keeps the heights it measured for the old texts until it is told.
+    for (QLayout* nested : findChildren<QLayout*>())
+        nested->invalidate();
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    int w = width();
+    int h = main->totalHeightForWidth(w);
+    while (h > available.height() && w + kWidthStep <= available.width() * 2 / 3) {
+        w += kWidthStep;
+        h = main->totalHeightForWidth(w);
+    }
+    h = qMin(h, available.height());
+    if (w > width() || h > height())
+        resize(qMax(w, width()), qMax(h, height()));
+}
+
 void Dlg_QT_EditTextCase::UpdatePreview()
 {
-    const QString text = referenceEdit->text();
+    // The text the labels show, without the break opportunities added for showing it.
+    const QString text = m_sourceText;
     QString result;
     if (radioButton1->isChecked()) {
         result = toSentenceCase(text);
@@ -70,7 +126,8 @@ void Dlg_QT_EditTextCase::UpdatePreview()
         m_styleName = tr("toGgle");
         m_styleNumber = Toggle;
     }
-    previewLabel->setText(result);
+    previewLabel->setText(breakable(result));
+    fitToTexts();
     m_state->setStateValue(QStringLiteral("current"), m_styleName);
     m_state->setAction(m_styleName);
 }

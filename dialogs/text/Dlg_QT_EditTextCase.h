@@ -37,6 +37,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void fitToTexts();
+
     QString m_styleName;
     QString m_sourceText;
     int m_styleNumber = Sentence;

@@ -85,18 +85,33 @@ bool parsePoint(const QString& text, const double base[3], const double userOrig
     return true;
 }
 
+namespace {
+// Where a translated keyword's local text splits into shown and typed text; -1 for a keyword
+// that is a name as it stands (its local text is its global name, or there is none).
+int typedSeparator(const CKvKeyword& keyword)
+{
+    if (keyword.localName.isEmpty() || keyword.localName == keyword.globalName)
+        return -1;
+    const int comma = keyword.localName.lastIndexOf(QLatin1Char(','));
+    return comma > 0 ? comma : -1;
+}
+
+const QString& localText(const CKvKeyword& keyword)
+{
+    return keyword.localName.isEmpty() ? keyword.globalName : keyword.localName;
+}
+} // namespace
+
 QString keywordShown(const CKvKeyword& keyword)
 {
-    const QString local = keyword.localName.isEmpty() ? keyword.globalName : keyword.localName;
-    const int comma = local.lastIndexOf(QLatin1Char(','));
-    return comma > 0 ? local.left(comma) : local;
+    const int comma = typedSeparator(keyword);
+    return comma > 0 ? keyword.localName.left(comma) : localText(keyword);
 }
 
 QString keywordTyped(const CKvKeyword& keyword)
 {
-    const QString local = keyword.localName.isEmpty() ? keyword.globalName : keyword.localName;
-    const int comma = local.lastIndexOf(QLatin1Char(','));
-    return comma > 0 ? local.mid(comma + 1) : local;
+    const int comma = typedSeparator(keyword);
+    return comma > 0 ? keyword.localName.mid(comma + 1) : localText(keyword);
 }
 
 KeywordMatch matchKeyword(const QString& text, const CKvKeywordArray& keywords, int* index)

@@ -22,8 +22,10 @@ KVPLATFORM_EXPORT bool parseInteger(const QString& text, int& out);
 // An entity handle as typed: "#" and hexadecimal digits ("#1F"). False otherwise.
 KVPLATFORM_EXPORT bool parseHandle(const QString& text, std::uint64_t& out);
 
-// A keyword's local text may be "shown text,typed text" (". for none,."): the part before the
-// last comma is shown in the prompt, the part after it is what selects the keyword.
+// A translated keyword's local text may be "shown text,typed text" (". for none,."): the part
+// before the last comma is shown in the prompt, the part after it is what selects the keyword.
+// A keyword whose local text is its global name is a name as it stands, commas and all
+// ("Enter to 0,0"): shown whole and typed whole.
 KVPLATFORM_EXPORT QString keywordShown(const CKvKeyword& keyword);
 KVPLATFORM_EXPORT QString keywordTyped(const CKvKeyword& keyword);
 

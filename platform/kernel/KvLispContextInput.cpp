@@ -4,6 +4,7 @@
 
 #include "kernel/KvDocument.h"
 #include "kernel/KvPick.h"
+#include "kernel/KvSelectionFilter.h"
 #include "kernel/KvSelectionSet.h"
 #include "kernel/KvUserIO.h"
 
@@ -37,12 +38,15 @@ int CKvLispContext::Select(const CKvString& mode, const char16_t* const prompts[
     QString m = mode.trimmed().toUpper();
     if (m.startsWith(QLatin1Char('_')))
         m.remove(0, 1);
+    const KvSelectionFilter compiled(filter);
+    if (!compiled.isValid())
+        return kvrt::Error;
     const OdDbObjectId block = db->GetActiveBlockId();
     auto set = std::make_shared<CKvSelectionSet>(m_document);
     auto takeFiltered = [&](const QVector<OdDbObjectId>& ids) {
         for (const OdDbObjectId& id : ids) {
             const auto* entity = dynamic_cast<const OdDbEntity*>(id.openObject());
-            if (entity && !entity->isErased() && (!filter || KvPick::matchesFilter(*entity, filter)))
+            if (entity && !entity->isErased() && compiled.matches(*entity))
                 set->Add(id);
         }
         return set->Count() > 0 ? kvrt::Normal : kvrt::None;

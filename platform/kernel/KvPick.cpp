@@ -183,42 +183,4 @@ bool matchesPattern(const QString& value, const QString& pattern)
     return false;
 }
 
-bool matchesFilter(const OdDbEntity& entity, const kv_resbuf* filter)
-{
-    int guard = 0;
-    for (const kv_resbuf* n = filter; n && guard < 100000; n = n->rbnext, ++guard) {
-        const QString text = kvIsStringType(n->restype) && n->resval.rstring ? QString::fromUtf16(n->resval.rstring) : QString();
-        switch (n->restype) {
-        case 0:
-        case kvrt::Dxf0:
-            if (!matchesPattern(entity.dxfName(), text))
-                return false;
-            break;
-        case 8:
-            if (!matchesPattern(entity.layer, text))
-                return false;
-            break;
-        case 1: {
-            QString contents;
-            if (const auto* t = dynamic_cast<const OdDbText*>(&entity))
-                contents = t->text;
-            else if (const auto* r = dynamic_cast<const RText*>(&entity))
-                contents = r->contents;
-            else
-                return false;
-            if (!matchesPattern(contents, text))
-                return false;
-            break;
-        }
-        case 62:
-            if (entity.colorIndex != n->resval.rint)
-                return false;
-            break;
-        default:
-            break;
-        }
-    }
-    return true;
-}
-
 } // namespace KvPick

@@ -26,12 +26,8 @@ KVPLATFORM_EXPORT QVector<OdDbObjectId> entitiesOf(const CKvDatabase& database, 
 // The live entity added last to the block, or a null id.
 KVPLATFORM_EXPORT OdDbObjectId lastEntity(const CKvDatabase& database, const OdDbObjectId& block);
 
-// Whether an entity passes a selection filter chain: group 0 (type code 0 or 5020) the
-// entity type, 8 the layer, 62 the colour number, 1 the text. Texts are compared without
-// regard to case and may list alternatives separated by commas, with * and ? wildcards.
-// Other group codes do not restrict the selection.
-KVPLATFORM_EXPORT bool matchesFilter(const OdDbEntity& entity, const kv_resbuf* filter);
-// A text against one filter pattern as above.
+// A text against a selection filter pattern: compared without regard to case, alternatives
+// separated by commas, with * and ? wildcards.
 KVPLATFORM_EXPORT bool matchesPattern(const QString& value, const QString& pattern);
 
 } // namespace KvPick

@@ -8,14 +8,31 @@ namespace {
 std::atomic<long> g_liveNodes{0};
 }
 
+KvGroupValue kvGroupValueType(short code)
+{
+    auto in = [code](int first, int last) { return code >= first && code <= last; };
+    if (code == kvrt::Dxf0 || code == -4 || in(0, 9) || code == 100 || code == 102 || code == 105 || in(300, 309)
+        || in(390, 399) || in(410, 419) || in(430, 439) || in(470, 481) || code == 999 || in(1000, 1009))
+        return KvGroupValue::String;
+    if (in(10, 18) || in(110, 112) || code == 210 || in(1010, 1013))
+        return KvGroupValue::Point;
+    if (in(38, 59) || in(140, 149) || in(460, 469) || in(1040, 1042))
+        return KvGroupValue::Real;
+    if (in(90, 99) || in(420, 429) || in(440, 449) || code == 1071)
+        return KvGroupValue::Long;
+    if (code == -1 || code == -2 || in(330, 369))
+        return KvGroupValue::Name;
+    return KvGroupValue::Short;
+}
+
 bool kvIsStringType(short type)
 {
-    if (type == kvrt::String || type == kvrt::Dxf0)
+    if (type == kvrt::String)
         return true;
-    // Group codes of filter lists that carry text.
-    return (type >= 0 && type <= 9) || type == 100 || type == 102 || (type >= 300 && type <= 309)
-           || (type >= 410 && type <= 419) || (type >= 430 && type <= 439) || (type >= 470 && type <= 479)
-           || type == 999 || (type >= 1000 && type <= 1009);
+    // Codes of LISP values carry no group value; group codes stay below them.
+    if (type >= 5000 && type != kvrt::Dxf0)
+        return false;
+    return kvGroupValueType(type) == KvGroupValue::String;
 }
 
 char16_t* kvAllocString(std::size_t len)

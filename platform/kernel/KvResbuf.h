@@ -49,6 +49,12 @@ struct kv_resbuf
     } resval;
 };
 
+// The value a node of a group code (entity data, filter lists) carries in resval.
+enum class KvGroupValue { String, Point, Real, Short, Long, Name };
+// By the ranges of drawing data: e.g. 0-9 and -4 text, 10-18 points, 38-59 reals, 60-79
+// shorts, 90-99 longs, -1 and 330-369 entity names. kvrt::Dxf0 is group 0.
+KVPLATFORM_EXPORT KvGroupValue kvGroupValueType(short code);
+
 // Whether nodes of this type own a string in resval.rstring (strings, and the
 // string-valued group codes of filter lists).
 KVPLATFORM_EXPORT bool kvIsStringType(short type);

@@ -4,6 +4,7 @@
 #include "kernel/KvInputText.h"
 #include "kernel/KvPick.h"
 #include "kernel/KvResbuf.h"
+#include "kernel/KvSelectionFilter.h"
 #include "kernel/KvSelectionSet.h"
 
 #include <QCoreApplication>
@@ -392,7 +393,9 @@ int CKvUserIO::GetInteger(const CKvString& prompt, const int* defaultValue, int*
         if (a.type == KvPromptAnswer::Enter) {
             if (!defaultValue)
                 return Outcome::finish(kvrt::None);
-            result = *defaultValue;
+            // A default the prompt would refuse when typed is refused on Enter as well.
+            if (!KvInputText::parseInteger(QString::number(*defaultValue), result))
+                return Outcome::again(tr("Requires an integer between -32768 and 32767."));
             return Outcome::finish(kvrt::Normal);
         }
         if (KvInputText::parseInteger(a.text, result)) {
@@ -455,13 +458,15 @@ int CKvUserIO::GetReal(const CKvString& prompt, const double* defaultValue, doub
     return status;
 }
 
-int CKvUserIO::GetDistance(const CKvString& prompt, double defaultValue, const double* base, double* out)
+int CKvUserIO::GetDistance(const CKvString& prompt, const double* defaultValue, const double* base, double* out)
 {
     ResetAfter after{[this] { reset(); }};
     KvPromptRequest request = newRequest(KvPromptRequest::Distance, prompt);
-    request.hasDefault = true;
-    request.defaultText = KvInputText::formatNumber(defaultValue, linearDecimals());
-    return askMeasure(request, base, &defaultValue, 1.0, false, tr("Requires numeric distance or two points."), out);
+    if (defaultValue) {
+        request.hasDefault = true;
+        request.defaultText = KvInputText::formatNumber(*defaultValue, linearDecimals());
+    }
+    return askMeasure(request, base, defaultValue, 1.0, false, tr("Requires numeric distance or two points."), out);
 }
 
 int CKvUserIO::GetAngle(const CKvString& prompt, const double* defaultDegrees, const double* base, double* out)
@@ -488,7 +493,8 @@ int CKvUserIO::askMeasure(KvPromptRequest& request, const double* base, const do
     double result = 0;
     bool pointGiven = false;
     double first[3] = {0, 0, 0};
-    const int status = ask(request, [&](const KvPromptAnswer& a) {
+    auto interpret = [&](const KvPromptAnswer& a) {
+        pointGiven = false;
         if (a.type == KvPromptAnswer::Enter) {
             if (!defaultValue)
                 return Outcome::finish(kvrt::None);
@@ -511,10 +517,15 @@ int CKvUserIO::askMeasure(KvPromptRequest& request, const double* base, const do
             return Outcome::finish(kvrt::Normal);
         }
         return keywordOr(a.text, request, requirement);
-    });
-    if (status != kvrt::Normal)
-        return status;
-    if (pointGiven) {
+    };
+    // Points so far apart that their distance or direction is no number give no answer: the
+    // prompt says so and asks again.
+    for (int attempt = 0;; ++attempt) {
+        const int status = ask(request, interpret);
+        if (status != kvrt::Normal)
+            return status;
+        if (!pointGiven)
+            break;
         double second[3] = {0, 0, 0};
         if (base) {
             copyPoint(first, second);
@@ -526,15 +537,22 @@ int CKvUserIO::askMeasure(KvPromptRequest& request, const double* base, const do
                 return s;
             m_keywordText = typed;
         }
+        const double dx = second[0] - first[0], dy = second[1] - first[1], dz = second[2] - first[2];
         if (angle) {
-            result = std::atan2(second[1] - first[1], second[0] - first[0]);
+            result = std::atan2(dy, dx);
             if (result < 0)
                 result += 2 * M_PI;
         } else {
-            result = std::sqrt((second[0] - first[0]) * (second[0] - first[0])
-                               + (second[1] - first[1]) * (second[1] - first[1])
-                               + (second[2] - first[2]) * (second[2] - first[2]));
+            result = std::hypot(dx, dy, dz);
         }
+        if (std::isfinite(dx) && std::isfinite(dy) && std::isfinite(dz) && std::isfinite(result))
+            break;
+        CKvInputSource* s = source();
+        if (!s || attempt + 1 >= kMaxUnusableAnswers) {
+            m_keywordText.clear();
+            return kvrt::Cancel;
+        }
+        s->Print(tr("The points are too far apart; the answer is out of range."));
     }
     if (out)
         *out = result;
@@ -711,10 +729,15 @@ int CKvUserIO::GetSelectionFiltered(CKvSelectionSet* set, const CKvString& promp
     request.removePrompt = removePrompt;
     if (set)
         set->Clear();
-    return selectInto(request, set, filter, singlePass);
+    const KvSelectionFilter compiled(filter);
+    // A filter the host cannot read is an error before anything is asked.
+    if (!compiled.isValid())
+        return kvrt::Error;
+    return selectInto(request, set, filter ? &compiled : nullptr, singlePass);
 }
 
-int CKvUserIO::selectInto(KvPromptRequest& request, CKvSelectionSet* set, const kv_resbuf* filter, bool singlePass)
+int CKvUserIO::selectInto(KvPromptRequest& request, CKvSelectionSet* set, const KvSelectionFilter* filter,
+                          bool singlePass)
 {
     m_keywordText.clear();
     CKvInputSource* s = source();
@@ -733,7 +756,7 @@ int CKvUserIO::selectInto(KvPromptRequest& request, CKvSelectionSet* set, const 
             const auto* entity = dynamic_cast<const OdDbEntity*>(id.openObject());
             if (!entity || entity->isErased())
                 continue;
-            if (filter && !KvPick::matchesFilter(*entity, filter)) {
+            if (filter && !filter->matches(*entity)) {
                 ++refused;
                 continue;
             }

@@ -10,6 +10,7 @@
 
 class CKvDocument;
 class CKvSelectionSet;
+class KvSelectionFilter;
 struct kv_resbuf;
 
 // One question of the user-input service, as the source of answers sees it.
@@ -137,19 +138,22 @@ public:
     int GetSelection(int mode, CKvSelectionSet* set, unsigned modeMask, const CKvString& prompt,
                      const CKvString& removePrompt, const void* reserved1, const void* reserved2, bool firstPass,
                      short number, const void* reserved3);
-    // The same with a filter chain entities must pass (the LISP context's selection).
+    // The same with a filter chain entities must pass (the LISP context's selection; see
+    // KvSelectionFilter). A chain that is no valid filter answers Error without asking.
     int GetSelectionFiltered(CKvSelectionSet* set, const CKvString& prompt, const CKvString& removePrompt,
                              const kv_resbuf* filter, bool singlePass);
     // A point (world). base may be null. The other arguments are the caller's options.
     int GetPoint(const CKvString& prompt, int option1, int option2, double out[3], const double* base,
                  const CKvString& option3, bool option4, int option5, int option6);
     int GetCorner(const CKvString& prompt, const double* base, double out[3]);
-    // Null default: Enter answers None.
+    // Null default: Enter answers None. A default outside 16 bits is refused on Enter, as it
+    // would be when typed.
     int GetInteger(const CKvString& prompt, const int* defaultValue, int* out);
     int GetReal(const CKvString& prompt, const double* defaultValue, double* out);
     // A number, or a point whose distance from the base point (or from a second point asked
-    // for) is taken. Enter gives the default.
-    int GetDistance(const CKvString& prompt, double defaultValue, const double* base, double* out);
+    // for) is taken. Enter gives the default; null default: Enter answers None. Points too
+    // far apart for their distance to be a number are asked for again.
+    int GetDistance(const CKvString& prompt, const double* defaultValue, const double* base, double* out);
     // Typed angles are in degrees, points give the direction from the base point; the answer
     // is in radians. Null default: Enter answers None.
     int GetAngle(const CKvString& prompt, const double* defaultDegrees, const double* base, double* out);
@@ -191,7 +195,7 @@ private:
     CKvString compose(const CKvString& message, const QString& defaultText) const;
     int linearDecimals() const;
     int angularDecimals() const;
-    int selectInto(KvPromptRequest& request, CKvSelectionSet* set, const kv_resbuf* filter, bool singlePass);
+    int selectInto(KvPromptRequest& request, CKvSelectionSet* set, const KvSelectionFilter* filter, bool singlePass);
     bool pickEntity(const QString& text, const double* base, OdDbObjectId* id, double point[3]) const;
     bool secondPoint(const CKvString& prompt, const double first[3], double out[3], int* status);
     int askMeasure(KvPromptRequest& request, const double* base, const double* defaultValue, double scale, bool angle,

@@ -79,6 +79,17 @@ void TestKvhostAutomation::options_data()
         << QStringList{"--dialog-script", "%s", "--eval", openDialog, "--eval", openDialog}
         << QByteArray("QMessageBox\n  click OK\nDlg_QT_EditTextCase\n  cancel\n") << 3
         << "kvhost: dialog script failed: %s:1: expected a QMessageBox window, but Dlg_QT_EditTextCase";
+    // Message boxes over a dialog whose list shows the module's icons; kvhost unloads the
+    // module and must still end cleanly.
+    QTest::newRow("explorer's message boxes, then the end")
+        << QStringList{"--dialog-script", "%s", "--eval", "(Dlg_LispExplorer)"}
+        << QByteArray("Dlg_QT_LispExplorer\n  click bt_Directory\n  select List_files 0\n  select List_functions 0\n"
+                      "  click Bt_Load\n"
+                      "  set txSearch no such text\n  click bt_Search\n  click btnClose\n"
+                      "QFileDialog\n  choose " KV_SOURCE_DIR "/examples/lisp\n"
+                      "QMessageBox\n  expect-text The file has been loaded.\n  click OK\n"
+                      "QMessageBox\n  click OK\n")
+        << 0 << "";
     QTest::newRow("module dialog left open")
         << QStringList{"--dialog-script", "%s", "--dialog-timeout", "0.3", "--eval", openDialog}
         << QByteArray("Dlg_QT_EditTextCase\n  click radioButton2\n") << 3

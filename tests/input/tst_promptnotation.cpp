@@ -101,11 +101,6 @@ private slots:
         QTEST(PromptNotation::toReal(text), "real");
     }
 
-    void enterToKeyword()
-    {
-        QCOMPARE(PromptNotation::enterToKeyword(QStringLiteral("End")), QStringLiteral("Enter to end"));
-        QCOMPARE(PromptNotation::enterToKeyword(QStringLiteral("ALL")), QStringLiteral("Enter to all"));
-    }
 };
 
 KV_TEST_MAIN(TestPromptNotation)

@@ -101,6 +101,8 @@ private slots:
                                                          << 5100 << "B" << 2;
         QTest::newRow("without keywords any text") << QStringList() << "" << QStringList{"whatever"} << 5100
                                                    << "whatever" << 1;
+        QTest::newRow("names with commas are names") << QStringList{"Enter to 0,0", "Yes,Y"} << "" << QStringList{"0", "y"}
+                                                     << 5100 << "Yes,Y" << 2;
     }
 
     void keywordPrompt()
@@ -231,41 +233,47 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("flags");
-        QTest::addColumn<bool>("withDefault");
+        QTest::addColumn<QString>("defaultValue"); // empty: none
         QTest::addColumn<QStringList>("answers");
         QTest::addColumn<int>("status");
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("keywordText");
 
-        QTest::newRow("integer") << "int" << 0 << false << QStringList{"42"} << 5100 << 42.0 << "42";
-        QTest::newRow("integer out of 16 bits") << "int" << 0 << false << QStringList{"70000", "-32768"} << 5100 << -32768.0
+        QTest::newRow("integer") << "int" << 0 << "" << QStringList{"42"} << 5100 << 42.0 << "42";
+        QTest::newRow("integer out of 16 bits") << "int" << 0 << "" << QStringList{"70000", "-32768"} << 5100 << -32768.0
                                                 << "-32768";
-        QTest::newRow("integer not a real") << "int" << 0 << false << QStringList{"2.5", "2"} << 5100 << 2.0 << "2";
-        QTest::newRow("integer default") << "int" << 0 << true << QStringList{"<Enter>"} << 5100 << 7.0 << "";
-        QTest::newRow("integer Enter without default") << "int" << 0 << false << QStringList{"<Enter>"} << 5000 << 0.0 << "";
-        QTest::newRow("no null") << "int" << 1 << false << QStringList{"<Enter>", "3"} << 5100 << 3.0 << "3";
-        QTest::newRow("no zero") << "int" << 2 << false << QStringList{"0", "4"} << 5100 << 4.0 << "4";
-        QTest::newRow("no negative") << "real" << 4 << false << QStringList{"-1", "1.5"} << 5100 << 1.5 << "1.5";
-        QTest::newRow("arbitrary text") << "real" << 128 << false << QStringList{"abc"} << -5005 << 0.0 << "abc";
-        QTest::newRow("keyword") << "real" << 0 << false << QStringList{"ha"} << -5005 << 0.0 << "Half";
-        QTest::newRow("real default") << "real" << 0 << true << QStringList{"<Enter>"} << 5100 << 7.0 << "";
-        QTest::newRow("distance number") << "dist" << 0 << false << QStringList{"12.5"} << 5100 << 12.5 << "12.5";
-        QTest::newRow("distance to a point from the base") << "dist" << 0 << false << QStringList{"3,4"} << 5100 << 5.0
+        QTest::newRow("integer not a real") << "int" << 0 << "" << QStringList{"2.5", "2"} << 5100 << 2.0 << "2";
+        QTest::newRow("integer default") << "int" << 0 << "7" << QStringList{"<Enter>"} << 5100 << 7.0 << "";
+        QTest::newRow("integer default out of 16 bits") << "int" << 0 << "70000" << QStringList{"<Enter>", "5"} << 5100
+                                                        << 5.0 << "5";
+        QTest::newRow("integer Enter without default") << "int" << 0 << "" << QStringList{"<Enter>"} << 5000 << 0.0 << "";
+        QTest::newRow("no null") << "int" << 1 << "" << QStringList{"<Enter>", "3"} << 5100 << 3.0 << "3";
+        QTest::newRow("no zero") << "int" << 2 << "" << QStringList{"0", "4"} << 5100 << 4.0 << "4";
+        QTest::newRow("no negative") << "real" << 4 << "" << QStringList{"-1", "1.5"} << 5100 << 1.5 << "1.5";
+        QTest::newRow("arbitrary text") << "real" << 128 << "" << QStringList{"abc"} << -5005 << 0.0 << "abc";
+        QTest::newRow("keyword") << "real" << 0 << "" << QStringList{"ha"} << -5005 << 0.0 << "Half";
+        QTest::newRow("real default") << "real" << 0 << "7" << QStringList{"<Enter>"} << 5100 << 7.0 << "";
+        QTest::newRow("distance number") << "dist" << 0 << "" << QStringList{"12.5"} << 5100 << 12.5 << "12.5";
+        QTest::newRow("distance to a point from the base") << "dist" << 0 << "" << QStringList{"3,4"} << 5100 << 5.0
                                                           << "3,4";
-        QTest::newRow("distance Enter gives the default") << "dist" << 0 << true << QStringList{"<Enter>"} << 5100 << 7.0
+        QTest::newRow("distance Enter gives the default") << "dist" << 0 << "7" << QStringList{"<Enter>"} << 5100 << 7.0
                                                          << "";
-        QTest::newRow("angle in degrees") << "angle" << 0 << false << QStringList{"90"} << 5100 << M_PI / 2 << "90";
-        QTest::newRow("angle default in degrees") << "angle" << 0 << true << QStringList{"<Enter>"} << 5100
+        QTest::newRow("distance Enter without default") << "dist" << 0 << "" << QStringList{"<Enter>"} << 5000 << 0.0 << "";
+        QTest::newRow("distance no null") << "dist" << 1 << "" << QStringList{"<Enter>", "2"} << 5100 << 2.0 << "2";
+        QTest::newRow("distance to a point too far away") << "dist" << 0 << "" << QStringList{"1.7e308,1.7e308", "3,4"}
+                                                         << 5100 << 5.0 << "3,4";
+        QTest::newRow("angle in degrees") << "angle" << 0 << "" << QStringList{"90"} << 5100 << M_PI / 2 << "90";
+        QTest::newRow("angle default in degrees") << "angle" << 0 << "7" << QStringList{"<Enter>"} << 5100
                                                   << 7.0 * M_PI / 180 << "";
-        QTest::newRow("angle to a point") << "angle" << 0 << false << QStringList{"0,5"} << 5100 << M_PI / 2 << "0,5";
-        QTest::newRow("angle Esc") << "angle" << 0 << false << QStringList{"<Esc>"} << -5002 << 0.0 << "";
+        QTest::newRow("angle to a point") << "angle" << 0 << "" << QStringList{"0,5"} << 5100 << M_PI / 2 << "0,5";
+        QTest::newRow("angle Esc") << "angle" << 0 << "" << QStringList{"<Esc>"} << -5002 << 0.0 << "";
     }
 
     void numbers()
     {
         QFETCH(QString, kind);
         QFETCH(int, flags);
-        QFETCH(bool, withDefault);
+        QFETCH(QString, defaultValue);
         QFETCH(QStringList, answers);
         ScriptedInput input(m_document);
         input.add(answers);
@@ -274,8 +282,9 @@ private slots:
         const double origin[3] = {0, 0, 0};
         double got = 0;
         int status = 0;
-        const int defaultInt = 7;
-        const double defaultReal = 7.0;
+        const int defaultInt = defaultValue.toInt();
+        const double defaultReal = defaultValue.toDouble();
+        const bool withDefault = !defaultValue.isEmpty();
         if (kind == "int") {
             int i = 0;
             status = m_io->GetInteger("N", withDefault ? &defaultInt : nullptr, &i);
@@ -283,7 +292,7 @@ private slots:
         } else if (kind == "real") {
             status = m_io->GetReal("R", withDefault ? &defaultReal : nullptr, &got);
         } else if (kind == "dist") {
-            status = m_io->GetDistance("D", withDefault ? 7.0 : 0.0, origin, &got);
+            status = m_io->GetDistance("D", withDefault ? &defaultReal : nullptr, origin, &got);
         } else {
             status = m_io->GetAngle("A", withDefault ? &defaultReal : nullptr, origin, &got);
         }
@@ -299,10 +308,15 @@ private slots:
         ScriptedInput input(m_document);
         input.add({"1,1", "4,5"});
         double d = 0;
-        QCOMPARE(m_io->GetDistance("D", 0, nullptr, &d), 5100);
+        QCOMPARE(m_io->GetDistance("D", nullptr, nullptr, &d), 5100);
         QCOMPARE(d, 5.0);
         QCOMPARE(input.prompts().last(), QStringLiteral("Specify second point: "));
         QCOMPARE(QString(m_io->GetKeywordText()), QStringLiteral("1,1"));
+        // Two points too far apart for a distance: the whole question again.
+        input.add({"-1.7e308,0", "1.7e308,0", "<Esc>"});
+        QCOMPARE(m_io->GetDistance("D", nullptr, nullptr, &d), -5002);
+        QCOMPARE(input.prompts().mid(2), (QStringList{"D", "Specify second point: ", "D"}));
+        QCOMPARE(input.printed().last(), QStringLiteral("The points are too far apart; the answer is out of range."));
     }
 
     void composition_data()
@@ -323,6 +337,8 @@ private slots:
         QTest::newRow("only default") << "" << QStringList() << "5" << "<5>: ";
         QTest::newRow("empty keywords not shown") << "Opt" << QStringList{"A", "", "B", ""} << "" << "Opt or [A/B]: ";
         QTest::newRow("own brackets kept") << "Opt [X/Y] <X>" << QStringList{"X", "Y"} << "X" << "Opt [X/Y] <X>: ";
+        QTest::newRow("keyword names with commas shown whole") << "Insertion point" << QStringList{"Enter to 0,0"} << ""
+                                                               << "Insertion point or [Enter to 0,0]: ";
         QTest::newRow("nothing") << "" << QStringList() << "" << "";
     }
 
@@ -463,15 +479,12 @@ private slots:
 
         QTest::newRow("everything") << "X" << "" << "" << QStringList() << 5100 << 3;
         QTest::newRow("English mode name") << "_x" << "" << "" << QStringList() << 5100 << 3;
-        QTest::newRow("by type") << "X" << "line" << "" << QStringList() << 5100 << 2;
-        QTest::newRow("by layer any case") << "X" << "" << "WALLS" << QStringList() << 5100 << 1;
-        QTest::newRow("type and layer") << "X" << "LINE" << "walls" << QStringList() << 5000 << 0;
-        QTest::newRow("alternatives and wildcards") << "X" << "CIRC*,ARC" << "" << QStringList() << 5100 << 1;
         QTest::newRow("interactive filtered") << "" << "CIRCLE" << "" << QStringList{"all", "<Enter>"} << 5100 << 1;
         QTest::newRow("interactive single pass") << ":S" << "" << "" << QStringList{"5,0"} << 5100 << 1;
         QTest::newRow("interactive cancelled") << "" << "" << "" << QStringList{"<Esc>"} << -5002 << 0;
         QTest::newRow("last") << "L" << "" << "" << QStringList() << 5100 << 1;
         QTest::newRow("unknown mode") << "Q" << "" << "" << QStringList() << -5001 << 0;
+        QTest::newRow("no filter: error before asking") << "" << "<OR" << "" << QStringList{"all", "<Enter>"} << -5001 << 0;
     }
 
     void contextSelectWithFilter()
@@ -487,7 +500,9 @@ private slots:
         input.add(answers);
         kv_resbuf* filter = nullptr;
         CKvLispContext* context = m_document->GetLispContext();
-        if (!filterType.isEmpty())
+        if (filterType.startsWith('<'))
+            context->AppendString(&filter, -4, filterType);
+        else if (!filterType.isEmpty())
             context->AppendString(&filter, kvrt::Dxf0, filterType);
         if (!filterLayer.isEmpty())
             context->AppendString(&filter, 8, filterLayer);
@@ -497,6 +512,7 @@ private slots:
         const int status = context->Select(mode, prompts, nullptr, filter, name);
         context->ReleaseChain(filter);
         QTEST(status, "status");
+        QCOMPARE(input.remaining() == 0, answers.isEmpty() || status != kvrt::Error);
         CKvSelectionSetPtr set;
         if (status == kvrt::Normal) {
             QCOMPARE(CKvAPI::GetSSPtr(name, set), 5100);
@@ -555,61 +571,6 @@ private slots:
         QVERIFY(!set);
     }
 
-    void dragShowsTheCallbackMatrix()
-    {
-        const OdDbObjectId a = addLine(m_document, 0, 0, 10, 0);
-        ScriptedInput input(m_document);
-        input.add({"<Move @3,0>", "@10,5"});
-        auto set = std::make_shared<CKvSelectionSet>(m_document);
-        set->Add(a);
-        const double base[3] = {1, 1, 0};
-        double out[3] = {0, 0, 0};
-        auto transform = [&base](const double p[3], double m[4][4]) {
-            for (int r = 0; r < 4; ++r)
-                for (int c = 0; c < 4; ++c)
-                    m[r][c] = r == c;
-            for (int r = 0; r < 3; ++r)
-                m[r][3] = p[r] - base[r];
-            return true;
-        };
-        QCOMPARE(m_io->DragEntities(set->ids(), "Where", base, {}, transform, out), 5100);
-        QCOMPARE(out[0], 11.0);
-        QCOMPARE(out[1], 6.0);
-        // At the base, after the cursor move and where it was put down.
-        QCOMPARE(input.dragMatrices().size(), 3);
-        QCOMPARE(input.dragMatrices().at(1)[0][3], 3.0);
-        QCOMPARE(input.dragMatrices().last()[0][3], 10.0);
-        QCOMPARE(input.dragMatrices().last()[1][3], 5.0);
-        QCOMPARE(input.draggedIds(), QVector<OdDbObjectId>{a});
-    }
-
-    void dragTypedText()
-    {
-        ScriptedInput input(m_document);
-        input.add("rot");
-        double out[3] = {0, 0, 0};
-        CKvKeywordArray extra;
-        extra.Add("Rotate", "Rotate");
-        auto transform = [](const double[3], double[4][4]) { return true; };
-        QCOMPARE(m_io->DragEntities({}, "Where", nullptr, extra, transform, out), 5005);
-        QCOMPARE(QString(m_io->GetKeywordText()), QStringLiteral("Rotate"));
-        input.add("something else");
-        QCOMPARE(m_io->DragEntities({}, "Where", nullptr, extra, transform, out), 5005);
-        QCOMPARE(QString(m_io->GetKeywordText()), QStringLiteral("something else"));
-    }
-
-    void messageAndCommandLine()
-    {
-        ScriptedInput input(m_document);
-        m_io->SetMessage("Look here");
-        m_io->PrintMessage("A line");
-        input.add("x");
-        CKvString s;
-        m_io->GetString(false, "S", "", &s, 0, 0);
-        QCOMPARE(QString(input.lastRequest().message), QStringLiteral("Look here"));
-        QCOMPARE(input.messages(), QStringList{"Look here"});
-        QCOMPARE(input.printed(), QStringList{"A line"});
-    }
 };
 
 KV_TEST_MAIN(TestUserIO)

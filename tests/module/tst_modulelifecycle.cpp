@@ -82,21 +82,6 @@ private slots:
         QCOMPARE(kvModuleSingleton(), m);
     }
 
-    void apiVersion()
-    {
-        int v[4] = {0, 0, 0, 0};
-        kvGetAPIVersion(&v[0], &v[1], &v[2], &v[3]);
-        QCOMPARE(QVector<int>(v, v + 4), (QVector<int>{4, 3, 2, 74183}));
-        kvGetAPIVersion(nullptr, nullptr, nullptr, nullptr); // must not crash
-    }
-
-    void moduleNameIsTheAbsolutePathOfTheLoadedFile()
-    {
-        const QString name = createModule()->moduleName().toQString();
-        QVERIFY(QFileInfo(name).isAbsolute());
-        QVERIFY(QFileInfo::exists(name));
-    }
-
     void initAppAttachesEveryOpenDocumentInOrder()
     {
         PlatformFixture host(3);

@@ -1,6 +1,5 @@
 // The built module file, loaded by path exactly as the host's loader (and kvhost) loads it.
 #include "LispCall.h"
-#include "ModalDriver.h"
 #include "PlatformFixture.h"
 #include "TestEnvironment.h"
 
@@ -9,8 +8,6 @@
 #include "kernel/KvModuleLoader.h"
 
 #include <QApplication>
-#include <QFont>
-#include <QFontInfo>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -66,31 +63,6 @@ private slots:
         for (int i = 0; i < 3; ++i)
             QVERIFY(host.document(i)->GetLispContext()->DefinedFunctions().isEmpty());
         QCOMPARE(host.documents()->ReactorCount(), 0);
-    }
-
-    // Dialogs shown by the module leave nothing in Qt's caches that points into the module
-    // once it is unloaded (the application's end would crash on it).
-    void unloadsAfterShowingDialogs()
-    {
-        PlatformFixture host(1);
-        {
-            CKvModuleLoader loader;
-            QString error;
-            QVERIFY2(loader.load(QStringLiteral(KV_MODULE_FILE), &error), qPrintable(error));
-            ModalDriver driver;
-            driver.expect("Dlg_QT_LispExplorer").cancel();
-            driver.expect("Dlg_QT_EditTextCase").cancel();
-            driver.start();
-            QCOMPARE(callLisp(host.document(0), QStringLiteral("Dlg_LispExplorer")).status, kvrt::Normal);
-            QCOMPARE(callLisp(host.document(0), QStringLiteral("Dlg_edittextcase"),
-                              std::move(ArgChain().str(host.path("s.txt")).str("x"))).status, kvrt::Normal);
-            KV_VERIFY_MODALS(driver);
-        }
-        // The font and text caches are dropped with the application; dropping them now
-        // must touch nothing of the unloaded library.
-        QFont::cleanup();
-        QFont probe(QString::fromLatin1("Courier"));
-        QVERIFY(!QFontInfo(probe).family().isEmpty());
     }
 
     void reportsWhatIsNotAModule()

@@ -25,25 +25,6 @@ int pointSize(const Ref& v)
     return (p == nullptr && n >= 2) ? n : 0;
 }
 
-// Which value a group code carries, after the ranges of drawing data.
-enum class GroupKind { String, Point, Real, Short, Long, Name };
-
-GroupKind groupKind(short code)
-{
-    if (kvIsStringType(code))
-        return GroupKind::String;
-    if ((code >= 10 && code <= 18) || (code >= 110 && code <= 112) || code == 210 || (code >= 1010 && code <= 1013))
-        return GroupKind::Point;
-    if ((code >= 38 && code <= 59) || (code >= 140 && code <= 149) || (code >= 460 && code <= 469)
-        || (code >= 1040 && code <= 1042))
-        return GroupKind::Real;
-    if ((code >= 90 && code <= 99) || (code >= 420 && code <= 429) || (code >= 440 && code <= 449) || code == 1071)
-        return GroupKind::Long;
-    if (code == -1 || code == -2 || (code >= 330 && code <= 369))
-        return GroupKind::Name;
-    return GroupKind::Short;
-}
-
 QString nodeString(const kv_resbuf* n)
 {
     const char16_t* s = n->resval.rstring;
@@ -62,13 +43,13 @@ Ref groupValue(const kv_resbuf* n)
 {
     const short code = n->restype == kvrt::Dxf0 ? 0 : n->restype;
     Ref value;
-    switch (groupKind(n->restype)) {
-    case GroupKind::String: value = makeString(nodeString(n)); break;
-    case GroupKind::Point: return cons(makeInt(code), pointValue(n, 3)); // (10 x y z)
-    case GroupKind::Real: value = makeReal(n->resval.rreal); break;
-    case GroupKind::Short: value = makeInt(n->resval.rint); break;
-    case GroupKind::Long: value = makeInt(n->resval.rlong); break;
-    case GroupKind::Name: value = makeName(Type::EntityName, n->resval.rlname[0], n->resval.rlname[1]); break;
+    switch (kvGroupValueType(n->restype)) {
+    case KvGroupValue::String: value = makeString(nodeString(n)); break;
+    case KvGroupValue::Point: return cons(makeInt(code), pointValue(n, 3)); // (10 x y z)
+    case KvGroupValue::Real: value = makeReal(n->resval.rreal); break;
+    case KvGroupValue::Short: value = makeInt(n->resval.rint); break;
+    case KvGroupValue::Long: value = makeInt(n->resval.rlong); break;
+    case KvGroupValue::Name: value = makeName(Type::EntityName, n->resval.rlname[0], n->resval.rlname[1]); break;
     }
     return cons(makeInt(code), std::move(value));
 }

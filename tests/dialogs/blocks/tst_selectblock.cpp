@@ -45,21 +45,6 @@ private slots:
     void init() { m_host = std::make_unique<PlatformFixture>(1); }
     void cleanup() { m_host.reset(); }
 
-    void formMatchesItsDescription()
-    {
-        DLG_QT_SelectBlock picker;
-        QCOMPARE(picker.windowTitle(), QStringLiteral("Select Block"));
-        QCOMPARE(picker.label->text(), QStringLiteral("&Name:"));
-        QCOMPARE(picker.label->buddy(), picker.txBlockName);
-        QCOMPARE(picker.acceptButton->text(), QStringLiteral("OK"));
-        QCOMPARE(picker.ButtonCancel->text(), QStringLiteral("Cancel"));
-        QCOMPARE(picker.buttonHelp->text(), QStringLiteral("Help"));
-        for (QPushButton* button : {picker.acceptButton, picker.ButtonCancel, picker.buttonHelp})
-            QVERIFY(!button->icon().pixmap(16).isNull());
-        QVERIFY(!(picker.windowFlags() & Qt::WindowContextHelpButtonHint));
-        QVERIFY(!picker.testAttribute(Qt::WA_QuitOnClose));
-    }
-
     // Named blocks in table order; spaces, anonymous and erased blocks are left out.
     void offeredBlocks_data()
     {

@@ -9,7 +9,6 @@
 
 #include "dialogs/drawing/Dlg_QT_RemoveFavorits.h"
 #include "exchange/FavouritesStore.h"
-#include "kernel/KvSystemServices.h"
 
 #include <QApplication>
 
@@ -61,24 +60,6 @@ private slots:
     }
 
     void cleanup() { m_host.reset(); }
-
-    void formMatchesItsDescription()
-    {
-        Dlg_QT_RemoveFavorits dialog;
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Delete favorites"));
-        QCOMPARE(dialog.ListFavorits->selectionMode(), QAbstractItemView::ExtendedSelection);
-        QCOMPARE(dialog.BtnRemove->text(), QStringLiteral("&Delete"));
-        QCOMPARE(dialog.BtnRemove->toolTip(), QStringLiteral("Delete favorite"));
-        QVERIFY(dialog.acceptButton->text().isEmpty());
-        QCOMPARE(dialog.ButtonCancel->text(), QStringLiteral("Cancel"));
-        for (QPushButton* button : {dialog.BtnRemove, dialog.acceptButton, dialog.ButtonCancel})
-            QVERIFY(!button->icon().pixmap(16).isNull());
-        QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
-        CKvHelp::ClearCalls();
-        dialog.Help();
-        QCOMPARE(CKvHelp::Calls().size(), 1);
-        QCOMPARE(CKvHelp::Calls().first().id, 0);
-    }
 
     void emptyListKeepsDeleteDisabled()
     {

@@ -9,13 +9,12 @@
 #include "dialogs/text/Dlg_QT_EditTextCase.h"
 #include "exchange/DialogState.h"
 #include "kernel/KvDocument.h"
-#include "kernel/KvSystemServices.h"
-#include "module/DialogRegistry.h"
 #include "module/LispFunctionsModule.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
 
 class TestEditTextCase : public QObject
 {
@@ -64,21 +63,38 @@ private slots:
         QCOMPARE(dialog.dialogState()->action(), dialog.styleName());
     }
 
-    void formMatchesItsDescription()
+    // The labels show the user's text as written, wrapped, in a dialog no wider than it needs.
+    void userTextIsShownAsWritten_data()
     {
+        QTest::addColumn<QString>("text");
+        QStringList words;
+        for (int i = 0; i < 60; ++i)
+            words << QStringLiteral("word%1").arg(i);
+        QTest::newRow("markup") << "<b>bold</b> &amp; <i>x</i>";
+        QTest::newRow("sixty words") << words.join(' ');
+        QTest::newRow("one long word") << "see " + QString(400, 'x') + " ok";
+    }
+
+    void userTextIsShownAsWritten()
+    {
+        QFETCH(QString, text);
         Dlg_QT_EditTextCase dialog;
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("EditTextCase"));
-        QVERIFY(dialog.radioButton1->isChecked());
-        QCOMPARE(dialog.previewLabel->text(), QStringLiteral("This is a sample text for quor"));
-        QCOMPARE(dialog.referenceEdit->styleSheet(),
-                 QStringLiteral("background-color: rgb(174, 213, 255);\nborder-color: rgb(0, 0, 0);color: rgb(0,0,0)"));
-        QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
-        QVERIFY(!dialog.testAttribute(Qt::WA_QuitOnClose));
-        for (QPushButton* button : {dialog.okButton, dialog.cancelButton, dialog.buttonHelp})
-            QVERIFY(!button->icon().availableSizes().isEmpty());
-        CKvHelp::ClearCalls();
-        dialog.buttonHelp->click();
-        QCOMPARE(CKvHelp::Calls().value(0).id, 9117);
+        dialog.setSourceText(text);
+        dialog.show();
+        dialog.radioButton3->click();
+        const QChar breakOpportunity(0x200B);
+        for (QLabel* label : {dialog.referenceEdit, dialog.previewLabel})
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+        QCOMPARE(dialog.referenceEdit->text().remove(breakOpportunity), text);
+        QCOMPARE(dialog.previewLabel->text().remove(breakOpportunity), text.toUpper());
+        const QRect screen = dialog.screen()->availableGeometry();
+        QVERIFY2(dialog.width() <= qMax(440, screen.width() * 2 / 3), qPrintable(QString::number(dialog.width())));
+        QVERIFY(dialog.height() <= screen.height());
+        // Both texts are shown whole unless the screen is too low for them.
+        if (dialog.height() < screen.height()) {
+            for (QLabel* label : {dialog.referenceEdit, dialog.previewLabel})
+                QVERIFY(label->height() >= label->heightForWidth(label->width()));
+        }
     }
 
     // OK writes the radio buttons with the action after the first, and returns the style.
@@ -187,28 +203,6 @@ private slots:
         QCOMPARE(shown, shape == 2 ? QStringLiteral("abc") : QString());
         // The argument list was released, the result handed over: nothing is left behind.
         QCOMPARE(kvLiveNodeCount(), nodes);
-    }
-
-    void oneDialogPerDocument()
-    {
-        CKvDocument* second = m_host->newDocument();
-        const QString path = m_host->path("case.txt");
-        auto run = [&](CKvDocument* document) {
-            m_host->documents()->ActivateDocument(document);
-            QDialog* seen = nullptr;
-            ModalDriver driver;
-            driver.expect("Dlg_QT_EditTextCase").run([&seen](QWidget* w) { seen = static_cast<QDialog*>(w); }).click("cancelButton");
-            driver.start();
-            callLisp(document, "Dlg_edittextcase", std::move(ArgChain().str(path)));
-            return seen;
-        };
-        QDialog* a1 = run(m_host->document(0));
-        QDialog* b1 = run(second);
-        QDialog* a2 = run(m_host->document(0));
-        QVERIFY(a1 && b1);
-        QVERIFY(a1 != b1);
-        QCOMPARE(a2, a1);
-        QCOMPARE(a1->parentWidget(), m_host->mainWindow());
     }
 
     void keepsTheLastStyleBetweenCalls()

@@ -1,0 +1,196 @@
+// Loads the built module file by path exactly as kvhost does, works a dialog through its
+// message boxes, unloads the module and ends the application. Whatever a dialog leaves in
+// Qt's process-wide caches (icons, fonts, settings, the style's last painted item) must not
+// point into the module by then, or the application's end crashes. Each row runs in a
+// process of its own, so that no row can hide what another left behind; the row passes when
+// that process ends cleanly.
+//
+// Adding a dialog: add ONE row to dialogs_data() and touch nothing else:
+//
+//     QTest::newRow("Dlg_QT_Sample") << "(Dlg_sample \"%STATE%\" \"an argument\")"
+//                                    << "Dlg_QT_Sample\n"
+//                                       "  click okButton\n"
+//                                       "QMessageBox\n"
+//                                       "  click OK\n"
+//                                    << "";
+//
+// Column 1 is LISP, evaluated in the active document (several forms are fine; the row fails
+// on a LISP error). Column 2 is a dialog script in kvhost's --dialog-script format
+// (examples/dialog-scripts/README.md): one block per modal window as it opens. Make the
+// dialog show every message box it has that a person can reach (a failed check, a question,
+// a notice after OK) and any file or folder dialog it opens, with its lists and tables
+// filled. Column 3 is the printed value of the last form, or empty to skip that check. In
+// the texts, %STATE% is a state file of the row's own, %DIR% a folder of the row's own
+// (empty at the start) and %EXAMPLES% the repository's examples/ folder.
+//
+// Not reachable yet: the block picker and the favourite removal dialog open only from
+// dialogs still to come; their rows arrive with those dialogs.
+#include "ModalDriver.h"
+#include "PlatformFixture.h"
+#include "TestEnvironment.h"
+
+#include "kernel/KvDocument.h"
+#include "kernel/KvLispContext.h"
+#include "kernel/KvModuleLoader.h"
+#include "kernel/lisp/KvLispEngine.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <memory>
+
+namespace {
+// Set in the process that runs one row.
+const char kRowProcess[] = "KV_UNLOAD_ROW";
+
+// Paints every window whenever one is shown, as a screen would: painting is what fills the
+// style's caches (the last item drawn, its icon included) with what the module handed over.
+class Painter : public QObject
+{
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (window->isVisible())
+                    window->grab();
+        }
+        return false;
+    }
+};
+} // namespace
+
+class TestModuleUnload : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<PlatformFixture> m_host;
+    std::unique_ptr<CKvModuleLoader> m_loader;
+    Painter m_painter;
+
+private slots:
+    void initTestCase()
+    {
+        if (!qEnvironmentVariableIsSet(kRowProcess))
+            return;
+        qApp->installEventFilter(&m_painter);
+        m_host = std::make_unique<PlatformFixture>(1);
+        m_loader = std::make_unique<CKvModuleLoader>();
+        QString error;
+        QVERIFY2(m_loader->load(QStringLiteral(KV_MODULE_FILE), &error), qPrintable(error));
+    }
+
+    void dialogs_data()
+    {
+        QTest::addColumn<QString>("lisp");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("result");
+
+        QTest::newRow("Dlg_QT_EditTextCase")
+            << "(Dlg_edittextcase \"%STATE%\" \"<b>Plain</b> text\")"
+            << "Dlg_QT_EditTextCase\n"
+               "  click radioButton3\n"
+               "  click buttonHelp\n"
+               "  click okButton\n"
+            << "3";
+        QTest::newRow("Dlg_QT_LispExplorer, files")
+            << "(Dlg_LispExplorer)"
+            << "Dlg_QT_LispExplorer\n"
+               "  click bt_Directory\n"
+               "  select List_files 0\n"
+               "  select List_functions 0\n"
+               "  click Bt_Load\n"
+               "  set txSearch no such text\n"
+               "  click bt_Search\n"
+               "  set TxDirectory %DIR%/missing\n"
+               "  click Bt_Load\n"
+               "  click btnClose\n"
+               "QFileDialog\n"
+               "  choose %EXAMPLES%/lisp\n"
+               "QMessageBox\n"
+               "  expect-text The file has been loaded.\n"
+               "  click OK\n"
+               "QMessageBox\n"
+               "  expect-text No matches found for 'no such text'\n"
+               "  click OK\n"
+               "QMessageBox\n"
+               "  click OK\n"
+            << "";
+        QTest::newRow("Dlg_QT_LispExplorer, symbols")
+            << "(setq f (open \"%DIR%/symbols.txt\" \"w\"))"
+               "(write-line \"COMMAND!C:KVMID!USUBR!Command!'(/ a b m)\" f)"
+               "(write-line \"VARIABLE!KV-LAYER!STR!Annotation\" f)"
+               "(close f)"
+               "(Dlg_LispExplorer \"%DIR%/missing.txt\" \"DUMP\")"
+               "(Dlg_LispExplorer \"%DIR%/symbols.txt\" \"DUMP\")"
+            << "QMessageBox\n"
+               "  click OK\n"
+               "Dlg_QT_LispExplorer\n"
+               "  click btnClose2\n"
+               "Dlg_QT_LispExplorer\n"
+               "  click isVariables\n"
+               "  click btnExport\n"
+               "  click buttonHelp2\n"
+               "  click btnClose2\n"
+               "QFileDialog\n"
+               "  choose %DIR%/symbols.dmp\n"
+            << "";
+    }
+
+    void dialogs()
+    {
+        const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        if (!qEnvironmentVariableIsSet(kRowProcess)) {
+            QProcess row;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QString::fromLatin1(kRowProcess), QStringLiteral("1"));
+            row.setProcessEnvironment(environment);
+            row.setProcessChannelMode(QProcess::MergedChannels);
+            row.start(QCoreApplication::applicationFilePath(), {QStringLiteral("dialogs:") + tag});
+            QVERIFY(row.waitForFinished(KV_ROW_TIMEOUT_MS));
+            const QString output = QString::fromLocal8Bit(row.readAll());
+            QVERIFY2(row.exitStatus() == QProcess::NormalExit && row.exitCode() == 0, qPrintable(output));
+            return;
+        }
+        QFETCH(QString, lisp);
+        QFETCH(QString, script);
+        QFETCH(QString, result);
+        const QString dir = m_host->path(QString(tag).replace(QRegularExpression("\\W+"), "-"));
+        QVERIFY(QDir().mkpath(dir));
+        for (QString* text : {&lisp, &script}) {
+            text->replace("%STATE%", dir + "/dialog.state");
+            text->replace("%DIR%", dir);
+            text->replace("%EXAMPLES%", QStringLiteral(KV_SOURCE_DIR "/examples"));
+        }
+        ModalScript parsed;
+        QString errors;
+        QVERIFY2(ModalScript::parse(script, tag, &parsed, &errors), qPrintable(errors));
+        ModalDriver driver;
+        driver.setScript(parsed);
+        driver.start();
+        const QVector<KvLispEngine::Result> results =
+            m_host->document(0)->GetLispContext()->engine().evaluate(lisp);
+        KV_VERIFY_MODALS(driver);
+        QVERIFY(!results.isEmpty());
+        for (const KvLispEngine::Result& r : results)
+            QVERIFY2(r.ok, qPrintable(r.error));
+        if (!result.isEmpty())
+            QCOMPARE(results.last().printed, result);
+    }
+
+    // The module goes first, then the host; the application ends after this, with every
+    // cache Qt keeps until then.
+    void cleanupTestCase()
+    {
+        if (!m_loader)
+            return;
+        m_loader->unload();
+        QVERIFY(!m_loader->isLoaded());
+        QVERIFY(m_host->document(0)->GetLispContext()->DefinedFunctions().isEmpty());
+        m_loader.reset();
+        m_host.reset();
+    }
+};
+
+KV_TEST_MAIN(TestModuleUnload)
+#include "tst_moduleunload.moc"
