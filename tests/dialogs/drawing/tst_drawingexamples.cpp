@@ -57,22 +57,6 @@ private slots:
         QCOMPARE(QDir(pictures).entryList(QDir::Files).size(), 4);
     }
 
-    // A favourite saved keeps its values in the settings store after the module is gone:
-    // kvhost still ends cleanly.
-    void favouriteSavedThenExit()
-    {
-        const QString script = m_dir.filePath(QStringLiteral("favourite.txt"));
-        QFile file(script);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("DLG_QT_PatternHatch\n  set Cb_Favorits Door tiles\n  click Btn_SaveFav\n  click ButtonCancel\n");
-        file.close();
-        const KvhostRun run = kvhost({"--dialog-script", script, "--eval",
-                                      "(Dlg_PatternHatch (strcat (getvar \"LOGFILEPATH\") \"h.txt\"))",
-                                      "examples/drawings/blocks.dxf"});
-        QVERIFY2(run.code == 0, qPrintable(run.err));
-        QCOMPARE(run.out.trimmed(), QStringLiteral("\"CANCEL\""));
-    }
-
     void multiViewSetupCycle()
     {
         const KvhostRun run = kvhost({"--dialog-script", "examples/dialog-scripts/multiviewsetup.txt", "--script",
