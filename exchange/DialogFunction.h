@@ -48,6 +48,19 @@ void returnStrings(CKvLispContext* context, const QStringList& items, bool listE
 void returnInt16s(CKvLispContext* context, const QVector<short>& items, bool listEnd = false);
 // The string, or nil for a null string.
 void returnStringOrNil(CKvLispContext* context, const QString& text);
+
+// The usual result hook: nil when cancelled, no value when accepted.
+struct NilOrVoid
+{
+    template <class D>
+    void operator()(D&, bool accepted, CKvLispContext* context) const
+    {
+        if (accepted)
+            context->ReturnVoid();
+        else
+            context->ReturnNil();
+    }
+};
 } // namespace DialogFunction
 
 // Runs dialog class D (which offers dialogState()) from slot S.
@@ -73,16 +86,16 @@ int runDialogFunction(DialogSlot slot, ReadArgs readArguments, HandResult handRe
         [&](bool accepted, CKvLispContext* c) { handResult(*dialog, accepted, c); });
 }
 
+// The usual result: no value when accepted, nil otherwise.
+template <class D, class ReadArgs>
+int runDialogFunction(DialogSlot slot, ReadArgs readArguments, const DialogCallOptions& options = DialogCallOptions())
+{
+    return runDialogFunction<D>(
+        slot, readArguments, DialogFunction::NilOrVoid(), options);
+}
+
 template <class D>
 int runDialogFunction(DialogSlot slot, const DialogCallOptions& options = DialogCallOptions())
 {
-    return runDialogFunction<D>(
-        slot, [](D&, LispArgs&) {},
-        [](D&, bool accepted, CKvLispContext* c) {
-            if (accepted)
-                c->ReturnVoid();
-            else
-                c->ReturnNil();
-        },
-        options);
+    return runDialogFunction<D>(slot, [](D&, LispArgs&) {}, options);
 }

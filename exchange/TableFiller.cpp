@@ -3,9 +3,14 @@
 #include "exchange/DialogState.h"
 
 #include <QHeaderView>
+#include <QCollator>
 #include <QItemSelectionModel>
 #include <QSet>
 #include <QTableWidget>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
 
 void KvTable::setupList(QTableWidget* table, const QStringList& headers, QAbstractItemView::SelectionMode mode)
 {
@@ -79,10 +84,48 @@ void KvTable::setTextRows(QTableWidget* table, const QVector<QStringList>& rows)
     });
 }
 
+void KvTable::setTexts(QTableWidget* table, const QStringList& texts)
+{
+    if (!table || table->columnCount() < 1)
+        return;
+    bulkFill(table, texts.size(), [&] {
+        for (int r = 0; r < texts.size(); ++r)
+            table->setItem(r, 0, new QTableWidgetItem(texts.at(r)));
+    });
+}
+
+namespace {
+// Whole entries in the order of sortNames (natural, case ignored); equal ones keep theirs.
+void sortWhole(QStringList& entries, bool descending)
+{
+    const QCollator collator = CDialogState::nameCollator();
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(std::size_t(entries.size()));
+    for (const QString& entry : qAsConst(entries))
+        keys.push_back(collator.sortKey(entry));
+    std::vector<int> order(keys.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const int c = keys[std::size_t(a)].compare(keys[std::size_t(b)]);
+        return descending ? c > 0 : c < 0;
+    });
+    QStringList sorted;
+    sorted.reserve(entries.size());
+    for (const int i : order)
+        sorted.append(entries.at(i));
+    entries = sorted;
+}
+} // namespace
+
 QStringList KvTable::fillSorted(QTableWidget* table, QStringList entries, const QString& separator,
                                 const TableSortState& sort)
 {
-    CDialogState::sortNames(entries, separator, sort.column, sort.descending);
+    // Without a separator each entry is one cell, and that is what it sorts on (split at
+    // the empty text, its "fields" would be its single characters).
+    if (separator.isEmpty())
+        sortWhole(entries, sort.descending);
+    else
+        CDialogState::sortNames(entries, separator, sort.column, sort.descending);
     QVector<QStringList> rows;
     rows.reserve(entries.size());
     for (const QString& entry : qAsConst(entries))

@@ -21,6 +21,10 @@ struct TableSortState
         column = clicked;
         descending = !descending;
     }
+    bool operator==(const TableSortState& other) const
+    {
+        return column == other.column && descending == other.descending;
+    }
 };
 
 // QTableWidget lists as the module's dialogs show them: read-only, rows 18 pixels high,
@@ -58,10 +62,13 @@ using Row = QVector<Cell>;
 void setRows(QTableWidget* table, const QVector<Row>& rows);
 // The same for rows of text.
 void setTextRows(QTableWidget* table, const QVector<QStringList>& rows);
+// The same for rows of one text each (in the first column).
+void setTexts(QTableWidget* table, const QStringList& texts);
 
 // Sorts the entries on the field the sort state names (split at `separator`, natural and
 // case-ignoring order, see CDialogState::sortNames) and shows one row per entry, its
-// fields in the columns. Returns the entries in the order shown.
+// fields in the columns. With an empty separator each entry is one cell and sorts whole.
+// Returns the entries in the order shown.
 QStringList fillSorted(QTableWidget* table, QStringList entries, const QString& separator,
                        const TableSortState& sort);
 

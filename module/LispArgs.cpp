@@ -46,6 +46,20 @@ LispArgs::Status LispArgs::nextString(CKvString& out)
     return Ok;
 }
 
+QStringList LispArgs::nextStrings(short stopAt)
+{
+    QStringList strings;
+    while (m_next) {
+        const kv_resbuf* node = m_next;
+        m_next = m_next->rbnext;
+        if (stopAt != 0 && node->restype == stopAt)
+            break;
+        if (node->restype == kvrt::String)
+            strings.append(node->resval.rstring ? QString::fromUtf16(node->resval.rstring) : QString());
+    }
+    return strings;
+}
+
 LispArgs::Status LispArgs::nextInt16(short& out)
 {
     int value = 0;

@@ -3,6 +3,8 @@
 #include "kernel/KvResbuf.h"
 #include "kernel/KvString.h"
 
+#include <QStringList>
+
 #include <cstdint>
 
 class CKvLispContext;
@@ -40,6 +42,10 @@ public:
     Status nextSelectionSet(int64_t out[2]);
     // nil (5019) or T (5021).
     Status nextNilOrT(bool& isT);
+    // The strings among the arguments still to read, in order, skipping nodes of other
+    // types: up to the end, or up to the first node of type stopAt (read past it) when
+    // stopAt is not 0.
+    QStringList nextStrings(short stopAt = 0);
 
     // Gives the list back to the context now.
     void release();

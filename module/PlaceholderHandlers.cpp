@@ -20,23 +20,13 @@ int dialogPlaceholder()
 } // namespace
 
 namespace kvlisp {
-int Dlg_BreakLine() { return dialogPlaceholder(); }
-int Dlg_getblockinfo() { return dialogPlaceholder(); }
 int Dlg_exportsetting() { return dialogPlaceholder(); }
-int Dlg_replaceblock() { return dialogPlaceholder(); }
-int Dlg_replaceblocktoxref() { return dialogPlaceholder(); }
-int Dlg_convertsimplesnotes() { return dialogPlaceholder(); }
 int Dlg_makelinestyle() { return dialogPlaceholder(); }
 int Dlg_imporAttributes() { return dialogPlaceholder(); }
-int Dlg_NumberText() { return dialogPlaceholder(); }
-int Dlg_TextFrame() { return dialogPlaceholder(); }
-int Dlg_TextMask() { return dialogPlaceholder(); }
 int Dlg_ExDimensionStyle() { return dialogPlaceholder(); }
 int Dlg_ImDimensionStyle() { return dialogPlaceholder(); }
 int Dlg_ShowLinks() { return dialogPlaceholder(); }
-int Dlg_DrawOrderColor() { return dialogPlaceholder(); }
 int Dlg_RedefinePaths() { return dialogPlaceholder(); }
-int Dlg_MergeSheets() { return dialogPlaceholder(); }
 int Dlg_ExportInfo() { return dialogPlaceholder(); }
 int Dlg_EditAlias() { return dialogPlaceholder(); }
 int Dlg_MakeShape() { return dialogPlaceholder(); }

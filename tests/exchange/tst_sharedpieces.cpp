@@ -193,6 +193,17 @@ private slots:
         shown = KvTable::fillSorted(&table, entries, QStringLiteral(";"), sort);
         QCOMPARE(shown.first(), QStringLiteral("A;0"));
         QVERIFY(table.selectedItems().isEmpty());
+
+        // Without a separator an entry is one cell and sorts whole, semicolons and all.
+        KvTable::setupList(&table, {QStringLiteral("Name")});
+        const QStringList names{"Sheet 10", "b;2", "Sheet 2", "B;10", "sheet 1"};
+        QCOMPARE(KvTable::fillSorted(&table, names, QString(), TableSortState()),
+                 (QStringList{"b;2", "B;10", "sheet 1", "Sheet 2", "Sheet 10"}));
+        QCOMPARE(table.item(1, 0)->text(), QStringLiteral("B;10"));
+        TableSortState descending;
+        descending.headerClicked(0);
+        QCOMPARE(KvTable::fillSorted(&table, names, QString(), descending),
+                 (QStringList{"Sheet 10", "Sheet 2", "sheet 1", "B;10", "b;2"}));
     }
 
     void raggedRowsAndNumbers()

@@ -3,6 +3,7 @@
 
 #include "PlatformFixture.h"
 #include "TestEnvironment.h"
+#include "drawing/KvDatabase.h"
 #include "kernel/KvDocument.h"
 #include "kernel/KvLispContext.h"
 #include "kernel/KvResbuf.h"
@@ -262,6 +263,8 @@ private slots:
     void externalFunctionsComeFirst();
     void documentServices();
     void nestedEvaluationInAHandler();
+    void drawingAccess_data();
+    void drawingAccess();
 
     void fuzz();
 
@@ -804,6 +807,99 @@ void TestLispEngine::nestedEvaluationInAHandler()
     // The handler loads code that itself calls a handler; the outer call then goes on.
     QCOMPARE(run(engine, QStringLiteral("(list (kvtest_load %1) (inner-fn))").arg(lispString(file.fileName()))),
              QStringLiteral("(1 11)"));
+}
+
+// --- The drawing --------------------------------------------------------------------------
+
+void TestLispEngine::drawingAccess_data()
+{
+    QTest::addColumn<QString>("drawing"); // examples/drawings/<drawing>, or empty: a new drawing
+    QTest::addColumn<QString>("erase");   // handle of an entity erased before the code after "|" runs
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("result");
+
+    const QString walkBlocks = QStringLiteral(
+        "(setq r nil b (tblnext \"BLOCK\" T))"
+        "(while b (setq r (cons (cdr (assoc 2 b)) r) b (tblnext \"block\")))"
+        "(reverse r)");
+    const QString walkModelSpace = QStringLiteral(
+        "(setq r nil e (entnext))"
+        "(while e (setq r (cons (cdr (assoc 0 (entget e))) r) e (entnext e)))"
+        "(reverse r)");
+    const QString blocks = QStringLiteral("blocks.dxf");
+
+    QTest::newRow("block table without the layout spaces") << blocks << "" << walkBlocks
+        << R"(("DOOR" "WINDOW" "ROOM" "*U1" "SAMPLER"))";
+    QTest::newRow("past the last block, and rewound")
+        << blocks << "" << walkBlocks + "(list (tblnext \"BLOCK\") (cdr (assoc 2 (tblnext \"BLOCK\" 1))))"
+        << R"((nil "DOOR"))";
+    QTest::newRow("block entry") << blocks << ""
+        << R"((setq b (tblsearch "BLOCK" "window"))
+              (list (car b) (cadr b) (assoc 70 b) (assoc 10 b) (cdr (assoc 5 (entget (cdr (assoc -2 b)))))))"
+        << R"(((0 . "BLOCK") (2 . "WINDOW") (70 . 0) (10 1.0 0.25 0.0) "7"))";
+    QTest::newRow("anonymous block flags") << blocks << "" << R"((cdr (assoc 70 (tblsearch "BLOCK" "*U1"))))" << "1";
+    QTest::newRow("no such block") << blocks << "" << R"((tblsearch "BLOCK" "STAIR"))" << "nil";
+    QTest::newRow("model space is no block") << blocks << "" << R"((tblsearch "BLOCK" "*Model_Space"))" << "nil";
+    QTest::newRow("other tables") << blocks << "" << R"((list (tblnext "LAYER" T) (tblsearch "LAYER" "0")))"
+        << "(nil nil)";
+    QTest::newRow("model space entities") << blocks << "" << walkModelSpace
+        << R"(("INSERT" "INSERT" "INSERT" "INSERT" "INSERT" "INSERT" "LINE" "CIRCLE" "CIRCLE" "TEXT"))";
+    QTest::newRow("an erased entity is passed over") << blocks << "26" << "|" + walkModelSpace
+        << R"(("INSERT" "INSERT" "INSERT" "INSERT" "INSERT" "INSERT" "CIRCLE" "CIRCLE" "TEXT"))";
+    QTest::newRow("an erased entity's name is stale") << blocks << "20"
+        << R"((setq e (entnext))|(list (entget e) (entnext e) (cdr (assoc 5 (entget (entnext))))))" << R"((nil nil "21"))";
+    QTest::newRow("inserts name their block") << blocks << ""
+        << R"((setq e (entnext)) (mapcar '(lambda (g) (cdr (assoc g (entget (entnext e))))) '(0 2 10 41 50)))"
+        << R"(("INSERT" "ROOM" (10.0 0.0 0.0) 1.0 1.5708))";
+    QTest::newRow("entities of a block")
+        << blocks << ""
+        << R"((setq r nil e (cdr (assoc -2 (tblsearch "BLOCK" "SAMPLER"))))
+              (while e (setq r (cons (cdr (assoc 0 (entget e))) r) e (entnext e)))
+              (reverse r))"
+        << R"(("LINE" "CIRCLE" "ARC" "ELLIPSE" "LWPOLYLINE" "POLYLINE" "TEXT" "MTEXT" "POINT" "SOLID" "INSERT"))";
+    QTest::newRow("line data") << blocks << "" << R"((cddr (entget (cdr (assoc -2 (tblsearch "BLOCK" "DOOR"))))))"
+        << R"(((5 . "4") (8 . "0") (10 0.0 0.0 0.0) (11 0.0 1.0 0.0)))";
+    QTest::newRow("arc data in radians") << blocks << ""
+        << R"((cdr (cdddr (entget (entnext (cdr (assoc -2 (tblsearch "BLOCK" "DOOR"))))))))"
+        << R"(((10 0.0 0.0 0.0) (40 . 1.0) (50 . 0.0) (51 . 1.5708)))";
+    QTest::newRow("polyline vertices and colour") << blocks << ""
+        << R"((cdr (cdddr (entget (cdr (assoc -2 (tblsearch "BLOCK" "WINDOW")))))))"
+        << R"(((62 . 5) (90 . 4) (70 . 1) (10 0.0 0.0 0.0) (10 2.0 0.0 0.0) (10 2.0 0.5 0.0) (10 0.0 0.5 0.0)))";
+    QTest::newRow("a new drawing") << "" << "" << R"((list (tblnext "BLOCK" T) (entnext)))" << "(nil nil)";
+    QTest::newRow("entget of a number") << blocks << "" << "(entget 5)" << "error: bad argument type: lentityp 5";
+    QTest::newRow("entnext of a string") << blocks << "" << R"((entnext "20"))"
+        << R"(error: bad argument type: lentityp "20")";
+    QTest::newRow("table name not a string") << blocks << "" << "(tblnext 'block)"
+        << "error: bad argument type: stringp BLOCK";
+    QTest::newRow("block name not a string") << blocks << "" << R"((tblsearch "BLOCK" nil))"
+        << "error: bad argument type: stringp nil";
+    QTest::newRow("tblnext without a table") << blocks << "" << "(tblnext)" << "error: too few arguments: TBLNEXT";
+}
+
+void TestLispEngine::drawingAccess()
+{
+    QFETCH(QString, drawing);
+    QFETCH(QString, erase);
+    QFETCH(QString, source);
+    QFETCH(QString, result);
+    CKvDocumentManager* documents = m_fixture->documents();
+    CKvDocument* document = m_fixture->document(0);
+    if (!drawing.isEmpty()) {
+        document = documents->OpenDocument(QStringLiteral(KV_SOURCE_DIR "/examples/drawings/") + drawing);
+        QVERIFY(document);
+    }
+    KvLispEngine& engine = document->GetLispContext()->engine();
+    const int bar = source.indexOf(QLatin1Char('|'));
+    if (bar >= 0) {
+        QVERIFY(!run(engine, source.left(bar)).startsWith(QLatin1String("error")));
+        OdDbObject* object = document->GetKvDatabase()->getObject(erase.toULongLong(nullptr, 16));
+        QVERIFY(object);
+        object->setErased(true);
+    }
+    const QString got = run(engine, source.mid(bar + 1));
+    if (document != m_fixture->document(0))
+        documents->CloseDocument(document);
+    QCOMPARE(got, result);
 }
 
 // --- Robustness --------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #include "LispBuiltins.h"
 
 #include "LispChain.h"
+#include "LispDrawing.h"
 #include "LispInterp.h"
 #include "LispPrinter.h"
 #include "LispReader.h"
@@ -1219,6 +1220,10 @@ const BuiltinDef* findBuiltin(const QString& upperName)
         QHash<QString, const BuiltinDef*> h;
         for (const BuiltinDef& d : g_builtins)
             h.insert(QString::fromLatin1(d.name).toUpper(), &d);
+        std::size_t count = 0;
+        const BuiltinDef* drawing = drawingBuiltins(&count);
+        for (std::size_t i = 0; i < count; ++i)
+            h.insert(QString::fromLatin1(drawing[i].name).toUpper(), &drawing[i]);
         return h;
     }();
     return index.value(upperName);

@@ -66,6 +66,8 @@ public:
     int nextFileNumber() { return ++m_fileNumbers; }
     // System variables set with setvar; getvar consults them before the document.
     QHash<QString, Ref>& systemVariables() { return m_systemVariables; }
+    // Where tblnext goes on in each table: the index of the next record to look at.
+    QHash<QString, int>& tableCursors() { return m_tableCursors; }
 
     [[noreturn]] static void fail(const QString& message);
 
@@ -106,6 +108,7 @@ private:
     CKvLispContext* m_context;
     QHash<QString, Ref> m_globals;
     QHash<QString, Ref> m_systemVariables;
+    QHash<QString, int> m_tableCursors;
     QStringList m_userFunctions;
     std::function<void(const QString&)> m_output;
     QStringList m_loadingFolders; // folders of the files being loaded, innermost last

@@ -183,7 +183,8 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QStringList, functions);
         auto dialog = shownDialog(QStringLiteral(KV_SOURCE_DIR "/examples/lisp"));
-        QCOMPARE(itemTexts(dialog->List_files), QStringList({"commands.lsp", "geometry.lsp", "legacy.lsp", "strings.lsp"}));
+        QCOMPARE(itemTexts(dialog->List_files),
+                 QStringList({"blocktools.lsp", "commands.lsp", "geometry.lsp", "legacy.lsp", "strings.lsp"}));
         dialog->List_files->setCurrentRow(itemTexts(dialog->List_files).indexOf(file));
         QCOMPARE(itemTexts(dialog->List_functions), functions);
         QVERIFY(dialog->Bt_Load->isEnabled());
