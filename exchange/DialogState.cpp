@@ -31,6 +31,7 @@
 
 namespace {
 const char* const ValueProperty = "value";
+const char* const SavesValueProperty = "kvSavesValue";
 
 // State lines grouped by the text before their first "=": an open-addressing table of
 // groups, each a chain of line indices. Keys are views into the lines themselves, so
@@ -308,6 +309,12 @@ void CDialogState::applyState(const QString& which)
     m_applied = true;
 }
 
+void CDialogState::setSavesValue(QLabel* label, bool saves)
+{
+    if (label)
+        label->setProperty(SavesValueProperty, saves);
+}
+
 void CDialogState::showElided(QWidget* widget, const QString& text)
 {
     if (!widget)
@@ -377,7 +384,9 @@ QString CDialogState::encodedValue(QWidget* widget, QString* indexLine)
 {
     if (indexLine)
         indexLine->clear();
-    if (qobject_cast<QLabel*>(widget) || qobject_cast<QToolButton*>(widget) || qobject_cast<QPushButton*>(widget))
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->property(SavesValueProperty).toBool() ? fullTextBehind(label, label->text()) : QString();
+    if (qobject_cast<QToolButton*>(widget) || qobject_cast<QPushButton*>(widget))
         return QString();
     if (auto* check = qobject_cast<QCheckBox*>(widget))
         return check->isChecked() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");

@@ -23,8 +23,8 @@
 // the texts, %STATE% is a state file of the row's own, %DIR% a folder of the row's own
 // (empty at the start) and %EXAMPLES% the repository's examples/ folder.
 //
-// Not reachable yet: the block picker and the favourite removal dialog open only from
-// dialogs still to come; their rows arrive with those dialogs.
+// Not reachable here: the block picker, which the pattern hatch offers only when the drawing
+// has blocks (a new document has none).
 #include "ModalDriver.h"
 #include "PlatformFixture.h"
 #include "TestEnvironment.h"
@@ -134,6 +134,68 @@ private slots:
                "  click btnClose2\n"
                "QFileDialog\n"
                "  choose %DIR%/symbols.dmp\n"
+            << "";
+        QTest::newRow("DLG_QT_PatternHatch, checks, favourites and an image")
+            << "(setq f (open \"%STATE%\" \"w\"))"
+               "(write-line \"qtentities=2\" f) (write-line \"pattern_mask=TRUE\" f)"
+               "(write-line \"tolerance=0.001\" f) (close f)"
+               "(Dlg_PatternHatch \"%STATE%\" \"NEW\")"
+            << "DLG_QT_PatternHatch\n"
+               "  click buttonHelp\n"
+               "  click acceptButton\n"
+               "  click Btn_SaveFav\n"
+               "  set Cb_Favorits Tiles\n"
+               "  click Btn_SaveFav\n"
+               "  set Cb_Favorits Tiles\n"
+               "  click Btn_SaveFav\n"
+               "  set Cb_Favorits Bricks\n"
+               "  click Btn_SaveFav\n"
+               "  click Btn_Erase\n"
+               "  click pattern_image\n"
+               "  click Bt_selectImage\n"
+               "QMessageBox\n"
+               "  expect-text The tolerance value is less than minimum. The value is reset to minimum (0.01).\n"
+               "  click OK\n"
+               "QMessageBox\n"
+               "  expect-text Favorite name is required.\n"
+               "  click OK\n"
+               "QMessageBox\n"
+               "  click Yes\n"
+               "Dlg_QT_RemoveFavorits\n"
+               "  select ListFavorits 0\n"
+               "  click BtnRemove\n"
+               "  click acceptButton\n"
+               "QFileDialog\n"
+               "  choose %EXAMPLES%/images/bricks.png\n"
+            << "";
+        QTest::newRow("DLG_QT_PatternHatch, drawing")
+            << "(setq f (open \"%STATE%\" \"w\"))"
+               "(write-line \"qtentities=1\" f) (write-line \"pattern_xref=TRUE\" f) (close f)"
+               "(Dlg_PatternHatch \"%STATE%\" \"NEW\")"
+            << "DLG_QT_PatternHatch\n"
+               "  click Bt_selectBlock_2\n"
+               "  click Btn_Preview\n"
+               "QFileDialog\n"
+               "  choose %EXAMPLES%/drawings/breakline_symbol.dwg\n"
+            << "\"PREVIEW\"";
+        QTest::newRow("Dlg_QT_MultiViewSetup")
+            << "(Dlg_MultiViewSetup \"%STATE%\")"
+            << "QMessageBox\n"
+               "  expect-text Cannot find the specified Path.\n"
+               "  click OK\n"
+               "Dlg_QT_MultiViewSetup\n"
+               "  click selDir\n"
+               "  select lstBlocks 0\n"
+               "  click psCreate\n"
+               "  click psAlign\n"
+               "  click psScale\n"
+               "  click SpaceModel\n"
+               "  click msMetric\n"
+               "  select msLstScales 5\n"
+               "  click buttonHelp\n"
+               "  click InsertMsTitle\n"
+               "QFileDialog\n"
+               "  choose %EXAMPLES%/drawings/seed/Template\n"
             << "";
         QTest::newRow("Dlg_QT_Breakline")
             << "(Dlg_BreakLine \"%STATE%\")"
