@@ -226,7 +226,13 @@ void CDialogState::loadStateFile(const CKvString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return;
-    QTextStream in(&file);
+    mergeStateText(m_lines, file);
+}
+
+void CDialogState::mergeStateText(QStringList& stateLines, QIODevice& device)
+{
+    // A byte-order mark says UTF-8 (or UTF-16); without one the text is in the local codec.
+    QTextStream in(&device);
     in.setAutoDetectUnicode(true);
     in.setCodec(QTextCodec::codecForLocale());
 
@@ -234,7 +240,7 @@ void CDialogState::loadStateFile(const CKvString& path)
     // the file line's key, ignoring case: a key the LISP side writes in mixed case is
     // replaced by the next file's line, not kept beside it with its stale value. The state
     // lines are grouped by their keys, so each file line takes one look-up.
-    StateLineIndex index(m_lines);
+    StateLineIndex index(stateLines);
     QString line;
     QString lowered;
     while (in.readLineInto(&line)) {
@@ -254,23 +260,28 @@ void CDialogState::loadStateFile(const CKvString& path)
         if (group >= 0) {
             const int first = index.headOf(group);
             for (int i = first; i >= 0; i = index.nextOf(i))
-                m_lines[i] = line;
+                stateLines[i] = line;
             index.remove(group);
             if (eq >= 0)
-                index.addChain(QStringView(m_lines[first]).left(eq), first);
+                index.addChain(QStringView(stateLines[first]).left(eq), first);
         } else {
-            m_lines.append(line);
+            stateLines.append(line);
             if (eq >= 0)
-                index.add(QStringView(m_lines.last()).left(eq), m_lines.size() - 1);
+                index.add(QStringView(stateLines.last()).left(eq), stateLines.size() - 1);
         }
     }
 }
 
 QString CDialogState::stateValue(const QString& name) const
 {
+    return valueOf(m_lines, name);
+}
+
+QString CDialogState::valueOf(const QStringList& stateLines, const QString& name)
+{
     if (name.isEmpty())
         return QString();
-    for (const QString& line : m_lines) {
+    for (const QString& line : stateLines) {
         const int eq = line.indexOf(QLatin1Char('='));
         if (eq < 0 || eq != name.size())
             continue;

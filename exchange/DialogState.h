@@ -12,6 +12,7 @@ class QAbstractButton;
 class QCollator;
 class QComboBox;
 class QDialog;
+class QIODevice;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -40,6 +41,11 @@ public:
     void applyState(const QString& which = QStringLiteral("*"));
     // The value of the first state line whose key is name (ignoring case); empty if none.
     QString stateValue(const QString& name) const;
+    // The same over any state lines.
+    static QString valueOf(const QStringList& stateLines, const QString& name);
+    // Merges the text of a state file into state lines: a line replaces the state lines of
+    // its key (ignoring case); a line of a new key is appended.
+    static void mergeStateText(QStringList& stateLines, QIODevice& device);
     // stateValue() of every key at once, keyed by the lower-cased name.
     QHash<QString, QString> stateValues() const;
     // Replaces the value of the state lines keyed exactly name (case-sensitive).
