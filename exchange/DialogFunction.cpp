@@ -40,7 +40,7 @@ int DialogFunction::run(CKvDialog* dialog, CDialogState* state, const DialogCall
 
     const bool accepted = dialog->exec() == 1;
     CKvLispContext* c = context();
-    if ((accepted || options.saveAlways) && !options.withoutStateFile)
+    if ((accepted || options.saveAlways) && !options.withoutStateFile && !options.dialogSaves)
         state->saveStateFile();
     if (!c)
         return kvrt::Normal;

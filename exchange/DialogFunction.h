@@ -27,6 +27,9 @@ struct DialogCallOptions
     // The dialog keeps no state file: the first argument must still be a string, but it is
     // left for readArguments, nothing is merged and nothing is saved.
     bool withoutStateFile = false;
+    // The dialog writes the state file itself, at the moment its buttons choose (before
+    // closing with an action that must not write it, say): the handler writes nothing.
+    bool dialogSaves = false;
 };
 
 namespace DialogFunction {

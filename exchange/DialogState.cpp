@@ -31,6 +31,7 @@
 
 namespace {
 const char* const ValueProperty = "value";
+const char* const SavesValueProperty = "kvSavesValue";
 
 // State lines grouped by the text before their first "=": an open-addressing table of
 // groups, each a chain of line indices. Keys are views into the lines themselves, so
@@ -273,11 +274,8 @@ void CDialogState::setStateValue(const QString& name, const QString& value)
             line = prefix + value;
 }
 
-void CDialogState::applyState(const QString& which)
+QHash<QString, QString> CDialogState::stateValues() const
 {
-    if (!m_owner)
-        return;
-    // First value of every key, looked up once instead of once per control.
     QHash<QString, QString> values;
     values.reserve(m_lines.size());
     for (const QString& line : m_lines) {
@@ -290,6 +288,15 @@ void CDialogState::applyState(const QString& which)
         const int next = line.indexOf(QLatin1Char('='), eq + 1);
         values.insert(key, next < 0 ? line.mid(eq + 1) : line.mid(eq + 1, next - eq - 1));
     }
+    return values;
+}
+
+void CDialogState::applyState(const QString& which)
+{
+    if (!m_owner)
+        return;
+    // Looked up once instead of once per control.
+    const QHash<QString, QString> values = stateValues();
     const QList<QWidget*> widgets = m_owner->findChildren<QWidget*>();
     for (QWidget* widget : widgets) {
         const QString name = widget->objectName().toLower();
@@ -300,6 +307,12 @@ void CDialogState::applyState(const QString& which)
             applyValue(widget, value);
     }
     m_applied = true;
+}
+
+void CDialogState::setSavesValue(QLabel* label, bool saves)
+{
+    if (label)
+        label->setProperty(SavesValueProperty, saves);
 }
 
 void CDialogState::showElided(QWidget* widget, const QString& text)
@@ -385,7 +398,9 @@ QString CDialogState::encodedValue(QWidget* widget, QString* indexLine)
 {
     if (indexLine)
         indexLine->clear();
-    if (qobject_cast<QLabel*>(widget) || qobject_cast<QToolButton*>(widget) || qobject_cast<QPushButton*>(widget))
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->property(SavesValueProperty).toBool() ? fullTextBehind(label, label->text()) : QString();
+    if (qobject_cast<QToolButton*>(widget) || qobject_cast<QPushButton*>(widget))
         return QString();
     if (auto* check = qobject_cast<QCheckBox*>(widget))
         return check->isChecked() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");

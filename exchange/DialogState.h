@@ -40,6 +40,8 @@ public:
     void applyState(const QString& which = QStringLiteral("*"));
     // The value of the first state line whose key is name (ignoring case); empty if none.
     QString stateValue(const QString& name) const;
+    // stateValue() of every key at once, keyed by the lower-cased name.
+    QHash<QString, QString> stateValues() const;
     // Replaces the value of the state lines keyed exactly name (case-sensitive).
     void setStateValue(const QString& name, const QString& value);
     void setAction(const QString& text) { m_action = text; }
@@ -58,6 +60,10 @@ public:
 
     // The value a control writes to state files and favourites (empty: nothing written).
     static QString encodedValue(QWidget* widget, QString* indexLine = nullptr);
+    // Labels write nothing to state files and favourites, except those marked here: a label
+    // that holds a choice the LISP side needs (a file or folder picked in the dialog) is
+    // written with its full text, as a line edit is.
+    static void setSavesValue(QLabel* label, bool saves = true);
     // Shows a long text elided in the middle, keeping the full text in the "value" property.
     static void showElided(QWidget* labelOrLineEdit, const QString& text);
     // Whether `shown` is the middle-elided form of `full` ("…" or "..." whose two sides

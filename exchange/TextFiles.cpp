@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTextCodec>
 
@@ -76,7 +77,14 @@ bool KvTextFile::writeLines(const QString& path, const QStringList& lines, Codec
 bool KvTextFile::appendLines(const QString& path, const QStringList& lines, Codec codec, LineEnd lineEnd,
                              QString* error)
 {
-    QByteArray bytes;
+    // A mark belongs at the start of a file only.
+    const Codec body = codec == Codec::Utf8Bom && QFileInfo(path).size() > 0 ? Codec::Utf8 : codec;
+    return appendBytes(path, encodeLines(lines, body, lineEnd), lineEnd, error);
+}
+
+bool KvTextFile::appendBytes(const QString& path, const QByteArray& bytes, LineEnd lineEnd, QString* error)
+{
+    QByteArray all;
     QFile old(path);
     if (old.exists()) {
         if (!old.open(QIODevice::ReadOnly)) {
@@ -84,13 +92,11 @@ bool KvTextFile::appendLines(const QString& path, const QStringList& lines, Code
                 *error = translate("Cannot read \"%1\": %2").arg(path, old.errorString());
             return false;
         }
-        bytes = old.readAll();
+        all = old.readAll();
         old.close();
     }
-    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
-        bytes += lineEnd == LineEnd::CrLf ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
-    // A mark belongs at the start of a file only.
-    const Codec body = codec == Codec::Utf8Bom && !bytes.isEmpty() ? Codec::Utf8 : codec;
-    bytes += encodeLines(lines, body, lineEnd);
-    return writeBytes(path, bytes, error);
+    if (!all.isEmpty() && !all.endsWith('\n') && !bytes.isEmpty())
+        all += lineEnd == LineEnd::CrLf ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
+    all += bytes;
+    return writeBytes(path, all, error);
 }

@@ -31,4 +31,7 @@ bool writeLines(const QString& path, const QStringList& lines, Codec codec, Line
 // added first so that no two lines run together. Atomic like writeBytes.
 bool appendLines(const QString& path, const QStringList& lines, Codec codec, LineEnd lineEnd,
                  QString* error = nullptr);
+// Adds bytes at the end of the file (creating it when missing), with the same line end
+// first as appendLines when there is something to add. Atomic like writeBytes.
+bool appendBytes(const QString& path, const QByteArray& bytes, LineEnd lineEnd, QString* error = nullptr);
 } // namespace KvTextFile

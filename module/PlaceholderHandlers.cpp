@@ -20,16 +20,9 @@ int dialogPlaceholder()
 } // namespace
 
 namespace kvlisp {
-int Dlg_PatternHatch() { return dialogPlaceholder(); }
-int Dlg_exportsetting() { return dialogPlaceholder(); }
-int Dlg_makelinestyle() { return dialogPlaceholder(); }
 int Dlg_imporAttributes() { return dialogPlaceholder(); }
-int Dlg_ExDimensionStyle() { return dialogPlaceholder(); }
-int Dlg_ImDimensionStyle() { return dialogPlaceholder(); }
 int Dlg_ShowLinks() { return dialogPlaceholder(); }
 int Dlg_RedefinePaths() { return dialogPlaceholder(); }
 int Dlg_ExportInfo() { return dialogPlaceholder(); }
 int Dlg_EditAlias() { return dialogPlaceholder(); }
-int Dlg_MakeShape() { return dialogPlaceholder(); }
-int Dlg_MultiViewSetup() { return dialogPlaceholder(); }
 } // namespace kvlisp

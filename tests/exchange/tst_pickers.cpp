@@ -38,9 +38,12 @@ void expectBox(ModalDriver& driver, const QString& title, const QString& text, c
         .click(button);
 }
 
-// What a label's picture shows, painted over `fill`.
+// What a label's picture (or the pixmap a preview gives it) shows, painted over `fill`.
 QImage pictureOf(const QLabel* label, const QColor& fill = Qt::white)
 {
+    const QPixmap pixmap = label->pixmap(Qt::ReturnByValue);
+    if (!pixmap.isNull())
+        return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
     const QPicture picture = label->picture(Qt::ReturnByValue);
     if (picture.isNull())
         return QImage();

@@ -249,6 +249,7 @@ private slots:
     void bindingsComeBackAfterAnError();
     void deepStructuresAndRecursion();
     void output();
+    void predefinedPi();
 
     void files();
     void loadFile();
@@ -577,6 +578,17 @@ void TestLispEngine::output()
     QCOMPARE(run(engine, R"((princ "a") (prin1 "b") (print '(1 "c")) (terpri) (prompt "p") (write-line "w") (princ '("q")))"),
              QStringLiteral("(\"q\")"));
     QCOMPARE(text, QStringLiteral("a\"b\"\n(1 \"c\") \npw\n(q)"));
+}
+
+// Angles come as radians from the prompts; programs turn them into degrees with pi.
+void TestLispEngine::predefinedPi()
+{
+    KvLispEngine engine(nullptr);
+    QCOMPARE(run(engine, "(rtos (/ (* (/ pi 6) 180.0) pi) 2 4)"), QStringLiteral("\"30.0000\""));
+    QCOMPARE(run(engine, "(= pi (* 4 (atan 1)))"), QStringLiteral("T"));
+    // A program may set it, as elsewhere; another engine still has its own.
+    QCOMPARE(run(engine, "(setq pi 3) pi"), QStringLiteral("3"));
+    QCOMPARE(run("(type pi)"), QStringLiteral("REAL"));
 }
 
 // --- Files -------------------------------------------------------------------------------

@@ -13,15 +13,23 @@ struct KvhostRun
     QString out;
     QString err;
 
-    static KvhostRun start(const QString& program, const QString& userFolder, const QStringList& arguments)
+    // `input` is what it reads on standard input (prompt answers); `folder` its current folder.
+    static KvhostRun start(const QString& program, const QString& userFolder, const QStringList& arguments,
+                           const QByteArray& input = QByteArray(), const QString& folder = QString())
     {
         QProcess process;
         process.setProgram(program);
+        if (!folder.isEmpty())
+            process.setWorkingDirectory(folder);
         process.setArguments(QStringList{QStringLiteral("--user-folder"), userFolder} + arguments);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         process.setProcessEnvironment(env);
         process.start();
+        if (process.waitForStarted(10000)) {
+            process.write(input);
+            process.closeWriteChannel();
+        }
         KvhostRun run;
         if (!process.waitForStarted(10000) || !process.waitForFinished(60000)) {
             process.kill();

@@ -147,7 +147,11 @@ private:
     std::vector<Saved> m_saved;
 };
 
-Interp::Interp(CKvLispContext* context) : m_context(context) {}
+Interp::Interp(CKvLispContext* context) : m_context(context)
+{
+    // Predefined as in every LISP of the drawing programs (and, as there, not protected).
+    m_globals.insert(QStringLiteral("PI"), makeReal(3.14159265358979323846));
+}
 
 Interp::~Interp() = default;
 

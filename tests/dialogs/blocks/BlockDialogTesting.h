@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPicture>
+#include <QPixmap>
 #include <QTableWidget>
 
 namespace BlockDialogTesting {
@@ -37,16 +38,19 @@ inline QStringList selectedNames(const QTableWidget* table)
     return names;
 }
 
-// The preview's picture as an image of the label's size (transparent without a picture).
+// What the preview shows (a drawing's pixmap, or the black picture of "nothing to show") as
+// an image of the label's size; transparent when it shows neither.
 inline QImage previewImage(const QLabel* preview)
 {
     QImage image(preview->size(), QImage::Format_ARGB32);
     image.fill(Qt::transparent);
+    QPainter painter(&image);
+    const QPixmap pixmap = preview->pixmap(Qt::ReturnByValue);
     QPicture picture = preview->picture(Qt::ReturnByValue);
-    if (!picture.isNull()) {
-        QPainter painter(&image);
+    if (!pixmap.isNull())
+        painter.drawPixmap(0, 0, pixmap);
+    else if (!picture.isNull())
         picture.play(&painter);
-    }
     return image;
 }
 
