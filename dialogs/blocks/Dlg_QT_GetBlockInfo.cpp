@@ -10,7 +10,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QMessageBox>
 #include <QShowEvent>
 
 namespace {
@@ -133,8 +132,7 @@ void Dlg_QT_GetBlockInfo::ClickInFileButton()
     m_state->setDefaultFolder(QFileInfo(path).absolutePath());
     QString error;
     if (!KvBlockLists::writeExport(path, shownNamesAndCounts(), &error))
-        QMessageBox::information(this, windowTitle(), tr("The block list was not saved.\n%1").arg(error),
-                                 QMessageBox::Ok);
+        kvInformation(this, windowTitle(), tr("The block list was not saved.\n%1").arg(error));
 }
 
 int kvlisp::Dlg_getblockinfo()
