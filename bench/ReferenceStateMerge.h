@@ -3,7 +3,7 @@
 #include <QStringList>
 
 // The plain way of merging state-file lines into state lines, line by line: every state
-// line that begins with the file line's lower-cased key and "=" is replaced by the file
+// line that begins with the file line's key and "=", ignoring case, is replaced by the file
 // line; a file line that replaced nothing is appended. Quadratic; kept as the reference
 // the production merge is measured and checked against.
 inline void referenceStateMerge(QStringList& stateLines, const QStringList& fileLines)
@@ -14,7 +14,7 @@ inline void referenceStateMerge(QStringList& stateLines, const QStringList& file
         const QString prefix = key + QLatin1Char('=');
         bool replaced = false;
         for (QString& state : stateLines) {
-            if (state.left(prefix.size()) == prefix) {
+            if (state.left(prefix.size()).toLower() == prefix) {
                 state = line;
                 replaced = true;
             }

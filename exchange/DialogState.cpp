@@ -55,15 +55,15 @@ public:
         }
     }
 
-    // The group of lines whose prefix is key, or -1.
+    // The group of lines whose prefix is key (ignoring case), or -1.
     int find(QStringView key) const
     {
-        const uint h = qHash(key);
+        const uint h = keyHash(key);
         for (std::size_t s = h & mask();; s = (s + 1) & mask()) {
             const Slot& slot = m_slots[s];
             if (slot.head == Empty)
                 return -1;
-            if (slot.head >= 0 && slot.hash == h && prefixOf(slot.head) == key)
+            if (slot.head >= 0 && slot.hash == h && sameKey(prefixOf(slot.head), key))
                 return int(s);
         }
     }
@@ -85,13 +85,13 @@ public:
         int last = first;
         while (m_next[std::size_t(last)] >= 0)
             last = m_next[std::size_t(last)];
-        const uint h = qHash(prefix);
+        const uint h = keyHash(prefix);
         std::size_t s = h & mask();
         for (;; s = (s + 1) & mask()) {
             Slot& slot = m_slots[s];
             if (slot.head == Empty)
                 break;
-            if (slot.head >= 0 && slot.hash == h && prefixOf(slot.head) == prefix) {
+            if (slot.head >= 0 && slot.hash == h && sameKey(prefixOf(slot.head), prefix)) {
                 m_next[std::size_t(slot.tail)] = first;
                 slot.tail = last;
                 return;
@@ -116,6 +116,21 @@ private:
     };
 
     std::size_t mask() const { return m_slots.size() - 1; }
+    // Keys are compared ignoring case, so the hash is taken of the lower-case form; most
+    // keys are lower case already and need no copy.
+    static uint keyHash(QStringView key)
+    {
+        for (const QChar c : key) {
+            if (c.isSurrogate() || c.toLower() != c)
+                return qHash(key.toString().toLower());
+        }
+        return qHash(key);
+    }
+    static bool sameKey(QStringView a, QStringView b)
+    {
+        return a.size() == b.size() ? a.compare(b, Qt::CaseInsensitive) == 0
+                                    : a.toString().toLower() == b.toString().toLower();
+    }
     QStringView prefixOf(int line) const
     {
         const QString& text = m_lines.at(line);
@@ -215,9 +230,10 @@ void CDialogState::loadStateFile(const CKvString& path)
     in.setAutoDetectUnicode(true);
     in.setCodec(QTextCodec::codecForLocale());
 
-    // A file line replaces every state line that begins with its lower-cased key and "=".
-    // Such a state line begins with exactly that text, so the state lines are grouped by the
-    // text before their first "=" (as it stands, case and all): one look-up per file line.
+    // A file line replaces every state line whose key (the text before its first "=") is
+    // the file line's key, ignoring case: a key the LISP side writes in mixed case is
+    // replaced by the next file's line, not kept beside it with its stale value. The state
+    // lines are grouped by their keys, so each file line takes one look-up.
     StateLineIndex index(m_lines);
     QString line;
     QString lowered;

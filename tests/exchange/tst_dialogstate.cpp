@@ -320,22 +320,25 @@ private slots:
         QCOMPARE(state.stateValue("NAME"), expected);
     }
 
-    void mergingReplacesByLowerCasedKey()
+    // Keys match ignoring case, also when the state line came from a file in mixed case:
+    // the second file's QtEntities replaces the first's instead of hiding behind it.
+    void mergingReplacesByKeyIgnoringCase()
     {
         QDialog d;
         CDialogState state(&d);
-        state.setStateLines({"width=3", "other=1"});
+        state.setStateLines({"width=3", "other=1", "QtEntities=0"});
         const QString path = m_host->path("merge.txt");
-        QVERIFY(writeBytes(path, "Width=5\nnew=7\nno equals sign\n"));
+        QVERIFY(writeBytes(path, "Width=5\nnew=7\nno equals sign\nQtEntities=2\n"));
         state.loadStateFile(path);
-        QCOMPARE(state.stateLines(), (QStringList{"Width=5", "other=1", "new=7", "no equals sign"}));
+        QCOMPARE(state.stateLines(), (QStringList{"Width=5", "other=1", "QtEntities=2", "new=7", "no equals sign"}));
+        QCOMPARE(state.stateValue("qtentities"), QStringLiteral("2"));
         QCOMPARE(state.stateFilePath(), path);
         // An empty path reads nothing and keeps the remembered path.
         state.loadStateFile(CKvString());
         QCOMPARE(state.stateFilePath(), path);
         // An unreadable file keeps the state lines.
         state.loadStateFile(m_host->path("missing/state.txt"));
-        QCOMPARE(state.stateLines().size(), 4);
+        QCOMPARE(state.stateLines().size(), 5);
     }
 
     void stateValueMatchesWholeKeys()
