@@ -4,6 +4,7 @@
 #include "bench/ReferenceSortNames.h"
 #include "dialogs/blocks/Dlg_QT_GetBlockInfo.h"
 #include "dialogs/blocks/Dlg_QT_ReplaceBlock.h"
+#include "exchange/DialogState.h"
 #include "kernel/KvDocument.h"
 #include "kernel/KvSystemServices.h"
 
@@ -75,6 +76,16 @@ int main(int argc, char** argv)
         timed(&dialog, "select one row", [&] { dialog.blocksTable->selectRow(count / 2); });
         timed(&dialog, "select every row", [&] { dialog.blocksTable->selectAll(); });
         timed(&dialog, "replacing block: select one row", [&] { dialog.blocksTableRep->selectRow(count / 3); });
+        // Back from picking: the picked blocks' names come with SETBLOCKS and are selected again.
+        QStringList picked;
+        for (int i = 0; i < 50; ++i)
+            picked << dialog.blockNames().at((i * 7919) % count);
+        dialog.dialogState()->setStateLines({QStringLiteral("blockstable=") + picked.join(QLatin1Char('^')) + QLatin1Char('^'),
+                                             QStringLiteral("!action!=SETBLOCKS")});
+        timed(&dialog, "reshow after picking 50 blocks", [&] {
+            dialog.hide();
+            dialog.show();
+        });
     }
 
     std::printf("Block information, %d rows and %d nested\n", count, count / 10);

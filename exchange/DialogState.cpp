@@ -393,17 +393,31 @@ void CDialogState::applyValue(QWidget* widget, const QString& value)
         tabs->setCurrentIndex(value.toInt());
     } else if (auto* table = qobject_cast<QTableWidget*>(widget)) {
         table->clearSelection();
-        const QStringList parts = value.split(QLatin1Char('^'));
-        for (const QString& part : parts) {
-            // The empty part after the last "^" names no row.
-            if (part.isEmpty())
-                continue;
-            const QList<QTableWidgetItem*> found = table->findItems(part, Qt::MatchExactly | Qt::MatchCaseSensitive);
-            if (found.isEmpty())
-                continue;
-            found.first()->setSelected(true);
-            table->scrollToItem(found.first());
-        }
+        // The empty part after the last "^" names no row.
+        const QStringList parts = value.split(QLatin1Char('^'), Qt::SkipEmptyParts);
+        if (parts.isEmpty())
+            return;
+        // The first cell of each text, column by column, found in one pass: a selection
+        // brought back from picking may name many rows of a list of 100,000 blocks, and a
+        // search per name would take seconds.
+        QHash<QString, QTableWidgetItem*> first;
+        for (const QString& part : parts)
+            first.insert(part, nullptr);
+        int missing = first.size();
+        for (int c = 0; c < table->columnCount() && missing > 0; ++c)
+            for (int r = 0; r < table->rowCount() && missing > 0; ++r)
+                if (QTableWidgetItem* item = table->item(r, c)) {
+                    const auto it = first.find(item->text());
+                    if (it != first.end() && !it.value()) {
+                        it.value() = item;
+                        --missing;
+                    }
+                }
+        for (const QString& part : parts)
+            if (QTableWidgetItem* item = first.value(part)) {
+                item->setSelected(true);
+                table->scrollToItem(item);
+            }
     }
 }
 

@@ -10,11 +10,21 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QMessageBox>
 #include <QShowEvent>
 
 namespace {
 constexpr int CountColumnWidth = 100;
+
+// One list of rows: the strings up to its list-end node. An empty LISP list arrives as a
+// single nil, which is that list; passed over, it would make the nested rows top-level ones.
+QStringList nextRowList(LispArgs& args)
+{
+    if (args.peekType() == kvrt::Nil) {
+        args.skip();
+        return QStringList();
+    }
+    return args.nextStrings(kvrt::ListEnd);
+}
 } // namespace
 
 Dlg_QT_GetBlockInfo::Dlg_QT_GetBlockInfo(QWidget* parent) : CKvDialog(parent, true, kvDialogFlags)
@@ -122,8 +132,7 @@ void Dlg_QT_GetBlockInfo::ClickInFileButton()
     m_state->setDefaultFolder(QFileInfo(path).absolutePath());
     QString error;
     if (!KvBlockLists::writeExport(path, shownNamesAndCounts(), &error))
-        QMessageBox::information(this, windowTitle(), tr("The block list was not saved.\n%1").arg(error),
-                                 QMessageBox::Ok);
+        kvInformation(this, windowTitle(), tr("The block list was not saved.\n%1").arg(error));
 }
 
 int kvlisp::Dlg_getblockinfo()
@@ -132,8 +141,8 @@ int kvlisp::Dlg_getblockinfo()
         DialogSlot::GetBlockInfo,
         [](Dlg_QT_GetBlockInfo& dialog, LispArgs& args) {
             // Two lists, each closed by its list-end node: the top-level rows, then the nested ones.
-            const QStringList topLevel = args.nextStrings(kvrt::ListEnd);
-            dialog.setRows(topLevel, args.nextStrings(kvrt::ListEnd));
+            const QStringList topLevel = nextRowList(args);
+            dialog.setRows(topLevel, nextRowList(args));
         },
         [](Dlg_QT_GetBlockInfo& dialog, bool accepted, CKvLispContext* context) {
             if (accepted)

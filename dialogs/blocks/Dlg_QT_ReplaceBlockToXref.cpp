@@ -98,6 +98,7 @@ void Dlg_QT_ReplaceBlockToXref::scanFolder(bool pick, bool silent)
     }
     if (path.isEmpty())
         return;
+    m_scannedFolder = path;
     m_files.clear();
     const QStringList files = QDir(path).entryList(QDir::Files, QDir::Unsorted);
     for (const QString& file : files)
@@ -137,6 +138,12 @@ void Dlg_QT_ReplaceBlockToXref::closeDialog()
     if (!KvBlockTables::hasSelectedRow(blocksTableRep)) {
         QMessageBox::information(this, tr("Replace blocks"), tr("You must first select the replacing reference. "),
                                  QMessageBox::Ok);
+        return;
+    }
+    // A folder typed without Return still lists the files of the folder before it: read the
+    // typed one now, as Return would, and let the person choose from its files.
+    if (folder() != m_scannedFolder) {
+        processdir();
         return;
     }
     m_state->setAction(QStringLiteral("OK"));

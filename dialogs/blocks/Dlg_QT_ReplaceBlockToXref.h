@@ -39,4 +39,6 @@ private:
     void reselectStoredReference();
 
     QStringList m_files;
+    // The folder m_files were read from: a file name goes to the LISP side only with it.
+    QString m_scannedFolder;
 };

@@ -112,6 +112,7 @@ private slots:
         QTest::newRow("spin truncates toward zero") << "spin=-7.9" << "spin" << "-7";
         QTest::newRow("tab index") << "tabs=1" << "tabs" << "1";
         QTest::newRow("table rows") << "table=A^C^" << "table" << "A^C^";
+        QTest::newRow("table: any column, in the order named") << "table=x2^Z^a^A^" << "table" << "C^A^";
         QTest::newRow("empty value leaves control") << "combo=" << "combo" << "|-1";
         QTest::newRow("buttons take nothing") << "push=Go" << "push" << "";
         QTest::newRow("text=abc=def reads abc") << "label=abc=def" << "label" << "abc|abc";

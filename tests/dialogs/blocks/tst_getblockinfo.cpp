@@ -183,16 +183,21 @@ private slots:
     void argumentShapes_data()
     {
         QTest::addColumn<int>("shape");
+        QTest::addColumn<bool>("withNested");
         QTest::addColumn<QString>("result");
-        QTest::newRow("rows without list-end nodes: all top level") << 0 << R"(("A^1" "B^2"))";
-        QTest::newRow("values that are not strings skipped") << 1 << R"(("A^1" "B^2"))";
-        QTest::newRow("no lists") << 2 << "()";
+        QTest::newRow("rows without list-end nodes: all top level") << 0 << true << R"(("A^1" "B^2"))";
+        QTest::newRow("values that are not strings skipped") << 1 << true << R"(("A^1" "B^2"))";
+        QTest::newRow("no lists") << 2 << true << "()";
+        // A drawing whose blocks are all nested: the empty top-level list comes as nil.
+        QTest::newRow("no top-level rows") << 3 << false << "()";
+        QTest::newRow("no top-level rows, nested included") << 3 << true << R"(("N^1"))";
     }
 
-    // Shown with nested rows included, whatever the arguments look like; nothing leaks.
+    // Whatever the arguments look like, the rows land in their list; nothing leaks.
     void argumentShapes()
     {
         QFETCH(int, shape);
+        QFETCH(bool, withNested);
         QFETCH(QString, result);
         const long nodes = kvLiveNodeCount();
         ArgChain args;
@@ -202,8 +207,10 @@ private slots:
         if (shape == 1)
             args.node(kvrt::ListBegin).str("A;1").int16(4).real(1.0).node(kvrt::ListEnd).node(kvrt::ListBegin).nil()
                 .str("B;2").node(kvrt::ListEnd).str("C;3");
+        if (shape == 3)
+            args.nil().node(kvrt::ListBegin).str("N;1").node(kvrt::ListEnd);
         ModalDriver driver;
-        driver.expect("Dlg_QT_GetBlockInfo").set("nestedCheckBox", "true").click("acceptButton");
+        driver.expect("Dlg_QT_GetBlockInfo").set("nestedCheckBox", withNested ? "true" : "false").click("acceptButton");
         driver.start();
         {
             const LispCallResult r = callLisp(ACTIVE_DOCUMENT(), "Dlg_getblockinfo", std::move(args));

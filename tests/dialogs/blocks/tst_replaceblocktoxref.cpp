@@ -167,6 +167,44 @@ private slots:
                                           + "\n!action!=OK\nblockstablerep=B.DWG^\nblockstable=DOOR^WINDOW^\npurgeitems=FALSE\n");
     }
 
+    void typedFolderReadBeforeApply_data()
+    {
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("another folder") << true;
+        QTest::newRow("a folder that does not exist") << false;
+    }
+
+    // A folder typed but not read with Return: "Apply" reads it and stays open, so the file
+    // chosen always lies in the folder that goes with it.
+    void typedFolderReadBeforeApply()
+    {
+        QFETCH(bool, exists);
+        const QString other = m_host->path("other references");
+        if (exists)
+            QVERIFY(writeBytes(other + "/x.dwg", readBytes(m_folder + "/a.dwg")));
+        const QString path = m_host->path("xref.txt");
+        QVERIFY(writeBytes(path, ("directory=" + m_folder + "\n").toUtf8()));
+        ModalDriver driver;
+        auto& dialog = driver.expect("Dlg_QT_ReplaceBlockToXref")
+                           .select("blocksTable", {0})
+                           .select("blocksTableRep", {0})
+                           .set("directory", other)
+                           .click("acceptButton");
+        if (exists) {
+            dialog.expectValue("blocksTableRep", "").select("blocksTableRep", {0}).click("acceptButton");
+        } else {
+            dialog.expectValue("blocksTableRep", "a.dwg").click("ButtonCancel");
+            expectMessage(driver, "Cannot find the specified Path.");
+        }
+        driver.start();
+        const LispCallResult r = call(path);
+        KV_VERIFY_MODALS(driver);
+        QCOMPARE(r.isVoid(), exists);
+        if (exists)
+            QCOMPARE(readBytes(path), Bom + "directory=" + other.toUtf8()
+                                          + "\n!action!=OK\nblockstablerep=x.dwg^\nblockstable=DOOR^\npurgeitems=FALSE\n");
+    }
+
     // GETBLOCKS and back with SETBLOCKS: the long folder travels whole, the folder is scanned
     // again and the reference chosen last time is chosen again.
     void pickCycle()
