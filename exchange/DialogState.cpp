@@ -358,6 +358,8 @@ void CDialogState::showElided(QWidget* widget, const QString& text)
 void CDialogState::applyValue(QWidget* widget, const QString& value)
 {
     if (auto* label = qobject_cast<QLabel*>(widget)) {
+        // A value from a file is shown as it stands: "<b>" is no markup there.
+        label->setTextFormat(Qt::PlainText);
         label->setText(value);
         label->setProperty(ValueProperty, value);
     } else if (qobject_cast<QToolButton*>(widget) || qobject_cast<QPushButton*>(widget)) {
@@ -413,10 +415,14 @@ void CDialogState::applyValue(QWidget* widget, const QString& value)
                         --missing;
                     }
                 }
+        // A table where one row may be chosen shows one chosen row: the first named.
+        const bool single = table->selectionMode() == QAbstractItemView::SingleSelection;
         for (const QString& part : parts)
             if (QTableWidgetItem* item = first.value(part)) {
                 item->setSelected(true);
                 table->scrollToItem(item);
+                if (single)
+                    break;
             }
     }
 }

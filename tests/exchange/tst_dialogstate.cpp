@@ -116,6 +116,8 @@ private slots:
         QTest::newRow("empty value leaves control") << "combo=" << "combo" << "|-1";
         QTest::newRow("buttons take nothing") << "push=Go" << "push" << "";
         QTest::newRow("text=abc=def reads abc") << "label=abc=def" << "label" << "abc|abc";
+        QTest::newRow("label text is no markup") << "label=<b>A &amp; B</b>" << "label" << "plain";
+        QTest::newRow("one row where one may be chosen") << "table=C^A^" << "single table" << "C^";
     }
 
     void applyToControl()
@@ -126,11 +128,15 @@ private slots:
         AllControls d;
         d.list->setCurrentRow(1);
         d.check->setChecked(true);
+        if (widget == "single table")
+            d.table->setSelectionMode(QAbstractItemView::SingleSelection);
         d.state.setStateLines({line});
         d.state.applyState(QStringLiteral("*"));
         QVERIFY(d.state.applied());
         QString actual;
-        if (widget == "label")
+        if (widget == "label" && expected == "plain")
+            actual = d.label->textFormat() == Qt::PlainText ? "plain" : "rich";
+        else if (widget == "label")
             actual = d.label->text() + '|' + d.label->property("value").toString();
         else if (widget == "check")
             actual = d.check->isChecked() ? "true" : "false";
@@ -148,7 +154,7 @@ private slots:
             actual = QString::number(d.spin->value());
         else if (widget == "tabs")
             actual = QString::number(d.tabs->currentIndex());
-        else if (widget == "table")
+        else if (widget.endsWith("table"))
             actual = CDialogState::encodedValue(d.table);
         else if (widget == "push")
             actual = d.push->text();
