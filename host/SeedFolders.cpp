@@ -40,5 +40,16 @@ QStringList SeedFolders::seed(const QString& userFolder, const QString& logFileP
     const QString symbols = QDir(logFilePath).filePath(QStringLiteral("Korvane/BreakLine"));
     if (seedFolder(QStringLiteral(":/seed/BreakLine"), symbols, errors))
         made << symbols;
+    // The host's command aliases, kept with its support files; a file there is the user's.
+    const QString aliases = QDir(userFolder).filePath(QStringLiteral("support/alias.xml"));
+    if (!QFileInfo::exists(aliases)) {
+        QDir().mkpath(QFileInfo(aliases).absolutePath());
+        if (QFile::copy(QStringLiteral(":/seed/support/alias.xml"), aliases)) {
+            QFile::setPermissions(aliases, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+            made << aliases;
+        } else {
+            errors->append(QStringLiteral("cannot copy alias.xml to %1").arg(QFileInfo(aliases).absolutePath()));
+        }
+    }
     return made;
 }
