@@ -1,16 +1,19 @@
 ; Command alias editor from LISP: the dialog edits the host's alias file (alias.xml in its
-; support folder) and writes it on OK. Afterwards the program lists the first aliases of
-; the file and the file the state says the aliases went to.
+; support folder) and writes it on OK. Afterwards the program counts the aliases in the
+; file, shows the first three and the file the state says the aliases went to.
 (setq state "/tmp/kv-editalias.state")
 (if (Dlg_EditAlias state)
   (princ "aliases saved\n")
   (princ "cancelled\n"))
 (setq f (open (findfile "alias.xml") "r"))
 (setq n 0)
-(while (and (setq line (read-line f)) (< n 5))
-  (princ (strcat "  " line "\n"))
-  (setq n (1+ n)))
+(while (setq line (read-line f))
+  (if (equal (substr line 1 11) "    <record")
+    (progn
+      (if (< n 3) (princ (strcat "  " line "\n")))
+      (setq n (1+ n)))))
 (close f)
+(princ (strcat "  aliases: " (itoa n) "\n"))
 (setq f (open state "r"))
 (while (setq line (read-line f))
   (if (equal (substr line 1 8) "txalias=")

@@ -95,6 +95,9 @@ QByteArray AliasFile::serialize(const Records& rows)
         xml.writeEndElement();
         xml.writeEndDocument();
     }
+    // Without a declaration the writer still breaks the line before the root element.
+    if (bytes.startsWith('\n'))
+        bytes.remove(0, 1);
 #ifdef Q_OS_WIN
     // Line breaks inside values are written as character references, so every "\n" here
     // ends a line.

@@ -47,6 +47,9 @@ Dlg_QT_EditAlias::Dlg_QT_EditAlias(QWidget* parent) : CKvDialog(parent, true, kv
     // The LISP side gets the file the aliases went to.
     CDialogState::setSavesValue(txAlias);
     lstAlias->setColumnCount(2);
+    // One height for all rows, set once: rows sized one by one make long lists slow.
+    lstAlias->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    lstAlias->verticalHeader()->setDefaultSectionSize(KvTable::RowHeight + 4);
     lstAlias->horizontalHeader()->setSortIndicatorShown(true);
     lstAlias->horizontalHeader()->setSectionsClickable(true);
 

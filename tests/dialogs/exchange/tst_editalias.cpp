@@ -28,6 +28,15 @@ void typeInto(QTableWidget* table, int row, int column, const QString& text)
     table->model()->setData(table->model()->index(row, column), text);
 }
 
+// n empty texts, for messages captured one by one.
+QStringList blanks(int n)
+{
+    QStringList texts;
+    for (int i = 0; i < n; ++i)
+        texts << QString();
+    return texts;
+}
+
 QString aliasOf(const Dlg_QT_EditAlias& dialog, int row)
 {
     const QTableWidgetItem* item = dialog.lstAlias->item(row, 1);
@@ -77,12 +86,12 @@ private slots:
                                                     "    <record command=\"LINE\" alias=\"L\"/>\n"
                                                     "    <record command=\"CIRCLE\" alias=\"C\"/>\n</aliases>\n"));
         QCOMPARE(readBytes(state), "\xEF\xBB\xBFtxalias=" + aliasFile().toUtf8() + "\n!action!=\nlstalias=copy^\n");
+        driver.stop();
 
         // Cancel writes nothing and answers nil; bad arguments are refused.
         ModalDriver cancel;
-        cancel.expect("Dlg_QT_EditAlias").run([](QWidget* w) { static_cast<Dlg_QT_EditAlias*>(w)->cleanAlias(); });
+        cancel.expect("Dlg_QT_EditAlias").click("btnClean").cancel();
         cancel.expect("QMessageBox").click("Yes");
-        cancel.expect("Dlg_QT_EditAlias").cancel();
         cancel.start();
         QVERIFY(callLisp(ACTIVE_DOCUMENT(), "Dlg_EditAlias", std::move(ArgChain().str(state))).isNil());
         KV_VERIFY_MODALS(cancel);
@@ -115,6 +124,7 @@ private slots:
         QFETCH(bool, refused);
         QVERIFY(writeBytes(aliasFile(), kAliases));
         Dlg_QT_EditAlias dialog;
+        dialog.setModal(false); // only its message boxes go to the driver
         dialog.show();
         if (clickedRow >= 0)
             emit dialog.lstAlias->cellClicked(clickedRow, 1);
@@ -136,6 +146,7 @@ private slots:
     {
         QVERIFY(writeBytes(aliasFile(), kAliases));
         Dlg_QT_EditAlias dialog;
+        dialog.setModal(false); // only its message boxes go to the driver
         dialog.show();
         dialog.btnAdd->click();
         dialog.btnAdd->click();
@@ -181,12 +192,13 @@ private slots:
         QFETCH(QStringList, left);
         QVERIFY(writeBytes(aliasFile(), AliasFile::serialize({{"A", "1"}, {"B", "2"}, {"C", "3"}, {"D", "4"}, {"E", "5"}})));
         Dlg_QT_EditAlias dialog;
+        dialog.setModal(false); // only its message boxes go to the driver
         dialog.show();
         dialog.lstAlias->clearSelection();
         for (const int cell : cells)
             dialog.lstAlias->selectionModel()->select(dialog.lstAlias->model()->index(cell / 2, cell % 2),
                                                       QItemSelectionModel::Select);
-        QStringList asked(answers.size());
+        QStringList asked = blanks(answers.size());
         ModalDriver driver;
         for (int i = 0; i < answers.size(); ++i)
             driver.expect("QMessageBox").capture(&asked[i]).click(answers.at(i));
@@ -210,8 +222,9 @@ private slots:
         const QString imported = m_host->path("in.txt");
         QVERIFY(writeBytes(imported, "<x><record command=\"move\" alias=\"m\"/></x>"));
         Dlg_QT_EditAlias dialog;
+        dialog.setModal(false); // only its message boxes go to the driver
         dialog.show();
-        QStringList said(2);
+        QStringList said = blanks(2);
         ModalDriver driver;
         driver.expect("QFileDialog").choose(exported);
         driver.expect("QMessageBox").capture(&said[0]).click("OK");
@@ -261,14 +274,14 @@ private slots:
             QVERIFY(QDir().mkpath(aliasFile()));
         else if (file != "<none>")
             QVERIFY(writeBytes(aliasFile(), file));
-        QStringList said(messages.size());
+        QStringList said = blanks(messages.size());
         ModalDriver driver;
         driver.expect("QMessageBox").capture(&said[0]).click("OK");
         driver.expect("Dlg_QT_EditAlias").click("acceptButton");
+        if (!accepted)
+            driver.cancel();
         for (int i = 1; i < messages.size(); ++i)
             driver.expect("QMessageBox").capture(&said[i]).click("OK");
-        if (!accepted)
-            driver.expect("Dlg_QT_EditAlias").cancel();
         driver.start();
         const LispCallResult r = callLisp(ACTIVE_DOCUMENT(), "Dlg_EditAlias", std::move(ArgChain().str(m_host->path("s"))));
         KV_VERIFY_MODALS(driver);
@@ -286,6 +299,7 @@ private slots:
         QVERIFY(writeBytes(aliasFile(), kAliases));
         QVERIFY(writeBytes(m_host->path("bad.txt"), "LINE,L"));
         Dlg_QT_EditAlias dialog;
+        dialog.setModal(false); // only its message boxes go to the driver
         dialog.show();
         QString last;
         ModalDriver driver;
@@ -309,6 +323,7 @@ private slots:
             QSKIP("pdftotext (poppler-utils) is not installed");
         QVERIFY(writeBytes(aliasFile(), AliasFile::serialize({{"LINE", "L"}, {"CIRCLE", "C"}})));
         Dlg_QT_EditAlias dialog;
+        dialog.setModal(false); // only its message boxes go to the driver
         dialog.show();
         typeInto(dialog.lstAlias, 0, 1, "li");
         const QString pdf = m_host->path("aliases.pdf");

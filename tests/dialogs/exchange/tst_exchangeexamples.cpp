@@ -18,7 +18,7 @@ private slots:
         QTest::newRow("line style maker") << "linestyle" << "  name=GAS_LINE";
         QTest::newRow("shape maker") << "shape" << "  resolution=256";
         QTest::newRow("settings export") << "settings-export" << "  (setvar \"FILEDIA\" 0) ; dangerous: no file dialogs";
-        QTest::newRow("alias editor") << "editalias" << "    <record command=\"LINE\" alias=\"L\"/>";
+        QTest::newRow("alias editor") << "editalias" << "  aliases: 275";
     }
 
     void runToTheEnd()
