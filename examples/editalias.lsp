@@ -1,10 +1,10 @@
 ; Command alias editor from LISP: the dialog edits the host's alias file (alias.xml in its
 ; support folder) and writes it on OK. Afterwards the program counts the aliases in the
-; file, shows the first three and the file the state says the aliases went to.
+; file, shows the first three and the file the state says the aliases went to (the state
+; file is written only when the dialog ends with OK; the call itself gives no value then).
 (setq state "/tmp/kv-editalias.state")
-(if (Dlg_EditAlias state)
-  (princ "aliases saved\n")
-  (princ "cancelled\n"))
+(close (open state "w"))
+(Dlg_EditAlias state)
 (setq f (open (findfile "alias.xml") "r"))
 (setq n 0)
 (while (setq line (read-line f))
