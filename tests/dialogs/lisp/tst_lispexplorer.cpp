@@ -146,10 +146,8 @@ private slots:
         QVERIFY(writeBytes(m_host->path("new/new.lsp"), kSource));
         auto dialog = shownDialog(m_host->path("old"));
         ModalDriver driver;
-        QString title;
         QString start;
         auto& step = driver.expect("QFileDialog").run([&](QWidget* w) {
-            title = w->windowTitle();
             start = static_cast<QFileDialog*>(w)->directory().absolutePath();
         });
         if (cancel)
@@ -159,7 +157,6 @@ private slots:
         driver.start();
         dialog->bt_Directory->click();
         KV_VERIFY_MODALS(driver);
-        QCOMPARE(title, QStringLiteral("Specify Folder"));
         QCOMPARE(start, m_host->path("old"));
         QCOMPARE(dialog->TxDirectory->text(), m_host->path(cancel ? "old" : "new"));
         QCOMPARE(itemTexts(dialog->List_files), QStringList(cancel ? "old.lsp" : "new.lsp"));
@@ -292,11 +289,9 @@ private slots:
         c.setPosition(cursor < 0 ? text.size() : cursor);
         dialog->tx_EditLisp->setTextCursor(c);
         ModalDriver driver;
-        QString title = "<none>";
         Qt::TextFormat format = Qt::AutoText;
         if (!box.isEmpty())
             driver.expect("QMessageBox").expectText(box).run([&](QWidget* w) {
-                title = w->windowTitle();
                 format = static_cast<QMessageBox*>(w)->textFormat();
             }).click("OK");
         driver.start();
@@ -310,7 +305,6 @@ private slots:
             QCOMPARE(dialog->tx_EditLisp->textCursor().selectionStart(), at);
             QCOMPARE(dialog->tx_EditLisp->textCursor().selectedText(), text.mid(at, search.size()));
         } else {
-            QCOMPARE(title, QString());
             QCOMPARE(format, Qt::PlainText);
         }
     }
@@ -353,17 +347,12 @@ private slots:
             dialog->TxDirectory->setText(m_host->path(typedFolder));
         QVERIFY(dialog->Bt_Load->isEnabled());
         ModalDriver driver;
-        QString title;
         if (!box.isEmpty())
-            driver.expect("QMessageBox").expectText(box.contains("%1") ? box.arg(m_host->folder()) : box).run([&title](QWidget* w) {
-                title = w->windowTitle();
-            }).click("OK");
+            driver.expect("QMessageBox").expectText(box.contains("%1") ? box.arg(m_host->folder()) : box).click("OK");
         driver.start();
         dialog->Bt_Load->click();
         KV_VERIFY_MODALS(driver);
         QCOMPARE(this->loaded(), loaded);
-        if (!box.isEmpty())
-            QCOMPARE(title, QStringLiteral("LispExplorer"));
     }
 
     void unreadableLispFile()
@@ -375,12 +364,10 @@ private slots:
         dialog->List_functions->setCurrentRow(1);
         QVERIFY(QFile::remove(m_host->path("lib/b.lsp")));
         ModalDriver driver;
-        QString title;
-        driver.expect("QMessageBox").run([&title](QWidget* w) { title = w->windowTitle(); }).click("OK");
+        driver.expect("QMessageBox").click("OK");
         driver.start();
         dialog->List_files->setCurrentRow(1);
         KV_VERIFY_MODALS(driver);
-        QCOMPARE(title, QStringLiteral("Error"));
         QCOMPARE(dialog->List_functions->count(), 0);
         QVERIFY(dialog->tx_EditLisp->toPlainText().isEmpty());
     }
@@ -452,12 +439,7 @@ private slots:
         dialog->readSymbolFile(m_host->path("symbols.txt"));
         dialog->isQuor->click();
         ModalDriver driver;
-        QString title;
-        QStringList filters;
-        auto& step = driver.expect("QFileDialog").run([&](QWidget* w) {
-            title = w->windowTitle();
-            filters = static_cast<QFileDialog*>(w)->nameFilters();
-        });
+        auto& step = driver.expect("QFileDialog");
         if (cancel) {
             step.cancel();
         } else {
@@ -468,8 +450,6 @@ private slots:
         driver.start();
         dialog->btnExport->click();
         KV_VERIFY_MODALS(driver);
-        QCOMPARE(title, QStringLiteral("Save dump file"));
-        QCOMPARE(filters, QStringList({"Dump files (*.dmp)"}));
         QCOMPARE(readBytes(dump), cancel ? QByteArray("old dump\n")
                                        : QByteArray(";(setq C:GO '(/ a))\n"
                                                     ";(setq C:SHORT )\n"
@@ -498,19 +478,12 @@ private slots:
         const QStringList before = tableRows(dialog->tableFunctions);
         QCOMPARE(before.size(), 2);
         ModalDriver driver;
-        QString title;
-        QString text;
-        driver.expect("QMessageBox").run([&](QWidget* w) {
-            title = w->windowTitle();
-            text = static_cast<QMessageBox*>(w)->text();
-        }).click("OK");
+        driver.expect("QMessageBox").click("OK");
         driver.start();
         if (path.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, "QFSFileEngine::open: No file name specified");
         QVERIFY(!dialog->readSymbolFile(path.isEmpty() ? path : m_host->path(path)));
         KV_VERIFY_MODALS(driver);
-        QCOMPARE(title, QStringLiteral("Error loading database"));
-        QVERIFY(!text.isEmpty());
         QCOMPARE(dialog->symbols().commands.size(), 2);
         QCOMPARE(dialog->symbols().functions.size(), 1);
         QCOMPARE(dialog->symbols().variables.size(), 3);
