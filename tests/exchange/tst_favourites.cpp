@@ -1,4 +1,5 @@
 // Favourites: the settings store behind them and CDialogState's save, load and removal.
+#include "ItemTexts.h"
 #include "ModalDriver.h"
 #include "PlatformFixture.h"
 #include "TestEnvironment.h"
@@ -74,13 +75,7 @@ struct FavouriteDialog : QDialog
         });
     }
 
-    QStringList items() const
-    {
-        QStringList out;
-        for (int i = 0; i < combo->count(); ++i)
-            out << combo->itemText(i);
-        return out;
-    }
+    QStringList items() const { return itemTexts(combo); }
 };
 } // namespace
 

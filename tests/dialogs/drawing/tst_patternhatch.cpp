@@ -41,15 +41,6 @@ std::unique_ptr<CKvDatabase> drawingWithBlocks(const QVector<QPair<QString, QSiz
     return database;
 }
 
-// The state file lines (without the byte-order mark) as a set of "key=value" texts.
-QStringList fileLines(const QString& path)
-{
-    QByteArray bytes = readBytes(path);
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    return QString::fromUtf8(bytes).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
 const QString Hatch = QStringLiteral("DLG_QT_PatternHatch");
 } // namespace
 

@@ -1,4 +1,5 @@
 // The LISP explorer: its file page, its page of loaded symbols, and Dlg_LispExplorer end to end.
+#include "ItemTexts.h"
 #include "LispCall.h"
 #include "ModalDriver.h"
 #include "ModuleFixture.h"
@@ -18,27 +19,6 @@
 
 
 namespace {
-QStringList itemTexts(const QListWidget* list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
-    return texts;
-}
-
-// The table's rows as "a|b|c".
-QStringList tableRows(const QTableWidget* table)
-{
-    QStringList rows;
-    for (int r = 0; r < table->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < table->columnCount(); ++c)
-            cells << (table->item(r, c) ? table->item(r, c)->text() : QStringLiteral("<none>"));
-        rows << cells.join(QLatin1Char('|'));
-    }
-    return rows;
-}
-
 QStringList headerLabels(const QTableWidget* table)
 {
     QStringList labels;
@@ -400,7 +380,7 @@ private slots:
         dialog->findChild<QRadioButton*>(kind)->click();
         QTableWidget* table = dialog->tableFunctions;
         QCOMPARE(headerLabels(table), header);
-        QCOMPARE(tableRows(table), rows);
+        QCOMPARE(rowTexts(table), rows);
         dialog->isUser->click();
         QCOMPARE(dialog->stack1->currentIndex(), 0);
     }
@@ -417,9 +397,9 @@ private slots:
                               QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
         };
         clickColumn(0);
-        QCOMPARE(tableRows(dialog->tableFunctions), QStringList({"C:ALPHA|SUBR|c", "C:MID|EXRXSUBR|a", "C:ZED|USUBR|b"}));
+        QCOMPARE(rowTexts(dialog->tableFunctions), QStringList({"C:ALPHA|SUBR|c", "C:MID|EXRXSUBR|a", "C:ZED|USUBR|b"}));
         clickColumn(2);
-        QCOMPARE(tableRows(dialog->tableFunctions), QStringList({"C:MID|EXRXSUBR|a", "C:ZED|USUBR|b", "C:ALPHA|SUBR|c"}));
+        QCOMPARE(rowTexts(dialog->tableFunctions), QStringList({"C:MID|EXRXSUBR|a", "C:ZED|USUBR|b", "C:ALPHA|SUBR|c"}));
     }
 
     void exportWritesTheDump_data()
@@ -475,7 +455,7 @@ private slots:
         auto dialog = shownDialog();
         QVERIFY(dialog->readSymbolFile(m_host->path("symbols.txt")));
         dialog->isQuor->click();
-        const QStringList before = tableRows(dialog->tableFunctions);
+        const QStringList before = rowTexts(dialog->tableFunctions);
         QCOMPARE(before.size(), 2);
         ModalDriver driver;
         driver.expect("QMessageBox").click("OK");
@@ -487,7 +467,7 @@ private slots:
         QCOMPARE(dialog->symbols().commands.size(), 2);
         QCOMPARE(dialog->symbols().functions.size(), 1);
         QCOMPARE(dialog->symbols().variables.size(), 3);
-        QCOMPARE(tableRows(dialog->tableFunctions), before);
+        QCOMPARE(rowTexts(dialog->tableFunctions), before);
     }
 
     // shape: 0 no arguments, 1 symbol file, 2 symbol file and "DUMP", 3 "dump" in lower case,
