@@ -732,6 +732,15 @@ private slots:
         return QStringLiteral("SS:%1").arg(name[0]);
     }
 
+    void dragOnlyASet()
+    {
+        const QString set = keptSet();
+        const LispCallResult r = call("acet-ss-drag-move", chainFrom(set));
+        QCOMPARE(r.status, 5100);
+        QCOMPARE(r.kind, CKvLispContext::ResultKind::NotSet);
+        QCOMPARE(m_input->asked(), 0);
+    }
+
     void dragMove()
     {
         const QString set = keptSet();
