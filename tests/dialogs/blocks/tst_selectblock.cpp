@@ -1,4 +1,5 @@
 // The block picker: which blocks it offers and how a click becomes its result.
+#include "ItemTexts.h"
 #include "ModalDriver.h"
 #include "ModuleFixture.h"
 #include "PlatformFixture.h"
@@ -27,10 +28,7 @@ std::unique_ptr<CKvDatabase> drawingWith(const QStringList& blocks)
 
 QStringList listed(const DLG_QT_SelectBlock& picker)
 {
-    QStringList names;
-    for (int i = 0; i < picker.ListBlocks->count(); ++i)
-        names << picker.ListBlocks->item(i)->text();
-    return names;
+    return itemTexts(picker.ListBlocks);
 }
 } // namespace
 
