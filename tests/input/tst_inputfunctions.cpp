@@ -17,45 +17,6 @@
 #include <QApplication>
 #include <cmath>
 
-namespace {
-
-// Builds an argument chain from a compact text: items separated by "|", each "S:text",
-// "I:short", "L:long", "R:real", "P:x,y,z", "P2:x,y", "E:handle,db", "SS:name", "N" (nil), "T".
-ArgChain chainFrom(const QString& items)
-{
-    ArgChain chain;
-    if (items.isEmpty())
-        return chain;
-    for (const QString& item : items.split('|')) {
-        const QString kind = item.section(':', 0, 0);
-        const QString value = item.section(':', 1);
-        const QStringList n = value.split(',');
-        if (kind == "S")
-            chain.str(value);
-        else if (kind == "I")
-            chain.int16(short(value.toInt()));
-        else if (kind == "L")
-            chain.int32(value.toInt());
-        else if (kind == "R")
-            chain.real(value.toDouble());
-        else if (kind == "P")
-            chain.point(n.value(0).toDouble(), n.value(1).toDouble(), n.value(2).toDouble());
-        else if (kind == "P2")
-            chain.point2d(n.value(0).toDouble(), n.value(1).toDouble());
-        else if (kind == "E")
-            chain.ename(n.value(0).toLongLong(), n.value(1).toLongLong());
-        else if (kind == "SS")
-            chain.pickset(value.toLongLong());
-        else if (kind == "N")
-            chain.nil();
-        else if (kind == "T")
-            chain.t();
-    }
-    return chain;
-}
-
-} // namespace
-
 class TestInputFunctions : public QObject
 {
     Q_OBJECT
