@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -117,7 +116,6 @@ private slots:
     void damagedLoadsNothing();
     void whatIsNotUsedIsSkipped_data();
     void whatIsNotUsedIsSkipped();
-    void randomGroupsNeverCrash();
     void distrustedCountsAndLongLines();
     void reloadReplacesAndFailureClears();
 
@@ -414,46 +412,6 @@ void TestDxf::whatIsNotUsedIsSkipped()
     const auto& model = record(db, QStringLiteral("*Model_Space"))->entities();
     QCOMPARE(int(model.size()), 1);
     QVERIFY(near(box(model.front()->extents()), QRectF(0, 0, 1, 1)));
-}
-
-void TestDxf::randomGroupsNeverCrash()
-{
-    // Well-formed groups in random order reach much deeper than random bytes do.
-    static const char* const groups[] = {
-        "0\nSECTION\n", "2\nENTITIES\n", "2\nBLOCKS\n", "2\nTABLES\n", "0\nENDSEC\n", "0\nBLOCK\n", "2\nB\n", "2\nC\n",
-        "0\nENDBLK\n", "0\nINSERT\n", "0\nLWPOLYLINE\n", "90\n3\n", "90\n-7\n", "90\n2000000000\n", "10\n1\n", "20\n2\n",
-        "42\n1\n", "42\n-0.5\n", "0\nPOLYLINE\n", "70\n1\n", "70\n16\n", "0\nVERTEX\n", "0\nSEQEND\n", "0\nMTEXT\n",
-        "3\nchunk\n", "1\n\\P{\\H2;x}\n", "50\n45\n", "0\nTEXT\n", "0\nLAYER\n", "62\n-3\n", "62\n9999\n", "8\nL\n",
-        "0\nTABLE\n", "0\nENDTAB\n", "0\nCIRCLE\n", "40\n0\n", "40\n1e15\n", "41\n-1e15\n", "0\nARC\n", "51\n-720\n",
-        "0\nELLIPSE\n", "11\n0\n", "0\nSOLID\n", "13\n5\n", "0\nSPLINE\n", "73\n5\n", "0\nHATCH\n", "91\n1\n", "67\n1\n",
-        "210\n0\n", "230\n-1\n", "999\ncomment\n", "1001\nAPP\n", "1000\nx\n", "5\nFFFFFFFFFFFFFFFFFFFF\n", "0\nEOF\n",
-        "0\n3DFACE\n", "0\nDIMENSION\n", "0\nLEADER\n", "0\nMLINE\n", "0\nIMAGE\n", "0\nWIPEOUT\n", "71\n11\n",
-        "71\n-4\n", "40\n3\n", "41\n0\n", "92\n2\n", "92\n1\n", "93\n4\n", "72\n2\n", "72\n4\n", "73\n0\n",
-        "94\n40\n", "11\n5\n", "13\n0.7\n", "74\n2\n", "14\n-0.5\n", "24\n9\n", "75\n0\n", "98\n1\n", "101\nx\n",
-    };
-    const int count = int(sizeof groups / sizeof groups[0]);
-    QRandomGenerator random(2024);
-    CKvPreviewRenderer renderer;
-    int loaded = 0;
-    for (int round = 0; round < 3000; ++round) {
-        QByteArray data = "0\nSECTION\n2\n";
-        data += random.bounded(2) ? "BLOCKS\n" : "ENTITIES\n";
-        const int n = int(random.bounded(60));
-        for (int i = 0; i < n; ++i)
-            data += groups[random.bounded(count)];
-        if (random.bounded(2))
-            data += "0\nENDSEC\n0\nEOF\n";
-        CKvDatabase db;
-        if (!KvDxfReader::readData(data, db))
-            continue;
-        ++loaded;
-        for (const auto& block : db.blockTable()) {
-            const OdGeExtents3d e = block->geomExtents();
-            Q_UNUSED(e);
-            renderer.Render(&db, {block->objectId()}, QSize(24, 24));
-        }
-    }
-    QVERIFY(loaded > 0);
 }
 
 void TestDxf::distrustedCountsAndLongLines()
