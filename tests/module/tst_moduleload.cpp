@@ -4,6 +4,7 @@
 
 #include "drawing/OdRx.h"
 #include "kernel/KvDocument.h"
+#include "kernel/KvLispContext.h"
 #include "kernel/KvModuleLoader.h"
 
 #include <QApplication>
