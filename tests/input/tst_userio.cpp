@@ -138,6 +138,7 @@ private slots:
         QCOMPARE(QString(m_io->GetKeywordText()), QStringLiteral("."));
     }
 
+    // Cases the LISP input functions meet end to end are checked there (tst_inputfunctions).
     void points_data()
     {
         QTest::addColumn<QString>("typed");
@@ -148,15 +149,11 @@ private slots:
         QTest::addColumn<double>("y");
         QTest::addColumn<double>("z");
 
-        QTest::newRow("x,y") << "10,5" << false << 0.0 << 5100 << 10.0 << 5.0 << 0.0;
         QTest::newRow("x,y,z") << "1,2,3" << false << 0.0 << 5100 << 1.0 << 2.0 << 3.0;
         QTest::newRow("blanks and signs") << " -1.5 , +2 " << false << 0.0 << 5100 << -1.5 << 2.0 << 0.0;
-        QTest::newRow("relative to the base") << "@1,-1" << true << 0.0 << 5100 << 6.0 << 4.0 << 0.0;
         QTest::newRow("@ alone is the base") << "@" << true << 0.0 << 5100 << 5.0 << 5.0 << 0.0;
         QTest::newRow("polar") << "2<90" << false << 0.0 << 5100 << 0.0 << 2.0 << 0.0;
         QTest::newRow("relative polar") << "@1<0" << true << 0.0 << 5100 << 6.0 << 5.0 << 0.0;
-        QTest::newRow("user coordinates") << "1,1" << false << 100.0 << 5100 << 101.0 << 1.0 << 0.0;
-        QTest::newRow("relative ignores the origin") << "@1,0" << true << 100.0 << 5100 << 6.0 << 5.0 << 0.0;
         QTest::newRow("Enter") << "<Enter>" << false << 0.0 << 5000 << 0.0 << 0.0 << 0.0;
         QTest::newRow("Esc") << "<Esc>" << false << 0.0 << -5002 << 0.0 << 0.0 << 0.0;
         QTest::newRow("one number") << "5" << false << 0.0 << -5002 << 0.0 << 0.0 << 0.0;
@@ -351,21 +348,19 @@ private slots:
         QCOMPARE(QString(m_io->ComposePromptPoint("P", nullptr)), QStringLiteral("P: "));
     }
 
+    // Cases the LISP input functions meet end to end are checked there (tst_inputfunctions).
     void entityPick_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("status");
         QTest::addColumn<int>("picked"); // 0 none, 1 line, 2 circle
 
-        QTest::newRow("on the line") << "5,0" << 5100 << 1;
         QTest::newRow("near the line") << "5,0.1" << 5100 << 1;
         QTest::newRow("on the circle") << "22,0" << 5100 << 2;
         QTest::newRow("inside the circle misses") << "20,0" << 5100 << 0;
         QTest::newRow("far away misses") << "50,50" << 5100 << 0;
         QTest::newRow("by handle") << "#HANDLE" << 5100 << 2;
         QTest::newRow("unknown handle") << "#FFFFF" << 5100 << 0;
-        QTest::newRow("keyword") << "ex" << -5005 << 0;
-        QTest::newRow("Enter") << "<Enter>" << 5000 << 0;
     }
 
     void entityPick()
@@ -393,6 +388,7 @@ private slots:
         QCOMPARE(input.lastRequest().arguments[2], 105);
     }
 
+    // Cases the LISP input functions meet end to end are checked there (tst_inputfunctions).
     void selection_data()
     {
         QTest::addColumn<QStringList>("answers");
@@ -400,7 +396,6 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("selected"); // letters of the entities in set order
 
-        QTest::newRow("two picks") << QStringList{"5,0", "22,0", "<Enter>"} << true << 5100 << "ab";
         QTest::newRow("same pick twice") << QStringList{"5,0", "5,0", "<Enter>"} << true << 5100 << "a";
         QTest::newRow("nothing") << QStringList{"<Enter>"} << true << 5000 << "";
         QTest::newRow("miss then Enter") << QStringList{"50,50", "<Enter>"} << true << 5000 << "";
@@ -411,8 +406,6 @@ private slots:
         QTest::newRow("last") << QStringList{"L", "<Enter>"} << true << 5100 << "c";
         QTest::newRow("later pass keeps the set") << QStringList{"<Enter>"} << false << 5100 << "c";
         QTest::newRow("later pass adds") << QStringList{"5,0", "<Enter>"} << false << 5100 << "ca";
-        QTest::newRow("keyword") << QStringList{"5,0", "Und"} << true << -5005 << "a";
-        QTest::newRow("Esc") << QStringList{"5,0", "<Esc>"} << true << -5002 << "a";
         QTest::newRow("Esc in the window") << QStringList{"w", "<Esc>"} << true << -5002 << "";
         QTest::newRow("garbage asked again") << QStringList{"???", "5,0", "<Enter>"} << true << 5100 << "a";
     }
@@ -451,6 +444,7 @@ private slots:
         QCOMPARE(input.prompts(), (QStringList{"Select: ", "Select: ", "Remove: "}));
     }
 
+    // Cases the LISP input functions meet end to end are checked there (tst_inputfunctions).
     void contextSelectWithFilter_data()
     {
         QTest::addColumn<QString>("mode");
@@ -460,13 +454,10 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<int>("count");
 
-        QTest::newRow("everything") << "X" << "" << "" << QStringList() << 5100 << 3;
         QTest::newRow("English mode name") << "_x" << "" << "" << QStringList() << 5100 << 3;
         QTest::newRow("interactive filtered") << "" << "CIRCLE" << "" << QStringList{"all", "<Enter>"} << 5100 << 1;
         QTest::newRow("interactive single pass") << ":S" << "" << "" << QStringList{"5,0"} << 5100 << 1;
-        QTest::newRow("interactive cancelled") << "" << "" << "" << QStringList{"<Esc>"} << -5002 << 0;
         QTest::newRow("last") << "L" << "" << "" << QStringList() << 5100 << 1;
-        QTest::newRow("unknown mode") << "Q" << "" << "" << QStringList() << -5001 << 0;
         QTest::newRow("no filter: error before asking") << "" << "<OR" << "" << QStringList{"all", "<Enter>"} << -5001 << 0;
     }
 
