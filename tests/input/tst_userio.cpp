@@ -406,6 +406,8 @@ private slots:
         QTest::newRow("last") << QStringList{"L", "<Enter>"} << true << 5100 << "c";
         QTest::newRow("later pass keeps the set") << QStringList{"<Enter>"} << false << 5100 << "c";
         QTest::newRow("later pass adds") << QStringList{"5,0", "<Enter>"} << false << 5100 << "ca";
+        QTest::newRow("keyword keeps the set") << QStringList{"5,0", "Und"} << true << -5005 << "a";
+        QTest::newRow("Esc keeps the set") << QStringList{"5,0", "<Esc>"} << true << -5002 << "a";
         QTest::newRow("Esc in the window") << QStringList{"w", "<Esc>"} << true << -5002 << "";
         QTest::newRow("garbage asked again") << QStringList{"???", "5,0", "<Enter>"} << true << 5100 << "a";
     }
