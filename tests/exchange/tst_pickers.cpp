@@ -210,8 +210,6 @@ private slots:
         QCOMPARE(m_state->defaultFolder(), m_host->userFolder());
         CDialogState other(m_owner.get());
         QCOMPARE(other.defaultFolder(), m_host->supportFolder());
-        other.setDefaultFolder(m_host->folder());
-        QCOMPARE(other.defaultFolder(), m_host->folder());
     }
 
     void sortNames_data()

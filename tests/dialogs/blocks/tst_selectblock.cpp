@@ -69,16 +69,6 @@ private slots:
         QVERIFY(picker.txBlockName->text().isEmpty());
     }
 
-    void blocksOfARealDrawing()
-    {
-        auto database = std::make_unique<CKvDatabase>();
-        QVERIFY(database->LoadFile(QStringLiteral(KV_SOURCE_DIR "/examples/drawings/blocks.dxf")));
-        m_host->document(0)->SetDatabase(std::move(database));
-        DLG_QT_SelectBlock picker;
-        picker.show();
-        QCOMPARE(listed(picker), (QStringList{"DOOR", "WINDOW", "ROOM", "SAMPLER"}));
-    }
-
     // Run as its opener runs it: a click fills the name and enables OK; OK gives the name.
     void clickingChoosesABlock()
     {
