@@ -1,4 +1,5 @@
 // The shared pickers, checks, sorting and previews of CDialogState.
+#include "DrawingTesting.h"
 #include "ModalDriver.h"
 #include "PlatformFixture.h"
 #include "TestEnvironment.h"
@@ -54,17 +55,6 @@ QImage pictureOf(const QLabel* label, const QColor& fill = Qt::white)
     QPainter painter(&image);
     painter.drawPicture(-box.topLeft(), picture);
     return image;
-}
-
-// The box of the pixels that are not `background`.
-QRect drawnBox(const QImage& image, const QColor& background)
-{
-    QRect box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) != background)
-                box |= QRect(x, y, 1, 1);
-    return box;
 }
 
 // A label with a picture of its own, so that a test sees whether a preview replaced it.
@@ -306,7 +296,7 @@ private slots:
         m_state->previewDrawingOrBlock(QString(), &preview, nullptr);
         const QImage image = pictureOf(&preview);
         QCOMPARE(image.size(), QSize(500, 500));
-        QCOMPARE(drawnBox(image, Qt::black), QRect());
+        QCOMPARE(drawnBox(image, QColor(Qt::black).rgb()), QRect());
         QVERIFY(preview.text().isEmpty());
     }
 
@@ -320,7 +310,7 @@ private slots:
         QCOMPARE(m_state->previewSizes.modelHeight, 1.0);
         const QImage image = pictureOf(&preview);
         QCOMPARE(image.size(), QSize(400, 200));
-        const QRect drawn = drawnBox(image, KvDrawingPainter::defaultBackground());
+        const QRect drawn = drawnBox(image, KvDrawingPainter::defaultBackground().rgb());
         QVERIFY2(drawn.width() > 300, qPrintable(QString::number(drawn.width())));
         // The symbol is four times as wide as it is high; lines one pixel wide add a little.
         const double ratio = double(drawn.width()) / drawn.height();

@@ -1,4 +1,5 @@
 // Drawing files: reading DXF into the database, extents of nested references, preview images.
+#include "DrawingTesting.h"
 #include "TestFiles.h"
 
 #include "drawing/KvDatabase.h"
@@ -17,12 +18,6 @@
 
 namespace {
 
-QString example(const QString& name)
-{
-    return QStringLiteral(KV_SOURCE_DIR "/examples/drawings/") + name;
-}
-
-
 OdDbBlockTableRecord* record(const CKvDatabase& db, const QString& name)
 {
     return dynamic_cast<OdDbBlockTableRecord*>(db.getBlockId(name).openObject());
@@ -33,28 +28,6 @@ bool isNew(const CKvDatabase& db)
 {
     return db.blockTable().size() == 2 && db.blockTable()[0]->entities().empty() && db.blockTable()[1]->entities().empty()
            && db.layers().size() == 1 && db.fileName().isEmpty();
-}
-
-QRectF box(const OdGeExtents3d& e)
-{
-    return QRectF(QPointF(e.minPoint.x, e.minPoint.y), QPointF(e.maxPoint.x, e.maxPoint.y));
-}
-
-bool near(const QRectF& a, const QRectF& b, double tolerance = 1e-6)
-{
-    return std::fabs(a.left() - b.left()) < tolerance && std::fabs(a.right() - b.right()) < tolerance
-           && std::fabs(a.top() - b.top()) < tolerance && std::fabs(a.bottom() - b.bottom()) < tolerance;
-}
-
-// The bounding box of the pixels that are not the background colour.
-QRect drawnBox(const QImage& image, QRgb background)
-{
-    QRect drawn;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != background)
-                drawn |= QRect(x, y, 1, 1);
-    return drawn;
 }
 
 QImage render(CKvDatabase& db, const OdDbObjectId& id, const QSize& size)
