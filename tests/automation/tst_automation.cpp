@@ -3,6 +3,7 @@
 // watchdog, file and folder dialogs, the script format and the dialog pictures.
 #include "ModalDriver.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include "host/automation/DialogRecorder.h"
 #include "host/automation/WidgetActions.h"
@@ -385,9 +386,7 @@ void TestAutomation::fileDialog()
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QFile existing(dir.filePath(QStringLiteral("existing.txt")));
-    QVERIFY(existing.open(QIODevice::WriteOnly));
-    existing.close();
+    QVERIFY(writeBytes(dir.filePath(QStringLiteral("existing.txt")), QByteArray()));
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
 
     ModalDriver driver;
@@ -496,9 +495,7 @@ void TestAutomation::pictureFailure()
 {
     QTemporaryDir dir;
     const QString notAFolder = dir.filePath(QStringLiteral("file"));
-    QFile file(notAFolder);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
+    QVERIFY(writeBytes(notAFolder, QByteArray()));
     DialogRecorder recorder(notAFolder, true);
     QSignalSpy failed(&recorder, &DialogRecorder::pictureFailed);
     SampleDialog dialog;

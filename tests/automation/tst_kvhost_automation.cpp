@@ -1,6 +1,7 @@
 // kvhost's automation options, run on the built kvhost as a script or a person starts it.
 #include "KvhostProcess.h"
 #include "TestEnvironment.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,11 +38,7 @@ KvhostRun TestKvhostAutomation::kvhost(const QStringList& arguments)
 
 QString TestKvhostAutomation::write(const QString& name, const QByteArray& text)
 {
-    const QString path = m_dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
-        return QString();
-    return path;
+    return writeBytes(m_dir.filePath(name), text) ? m_dir.filePath(name) : QString();
 }
 
 void TestKvhostAutomation::options_data()

@@ -199,20 +199,8 @@ private slots:
         const std::size_t before = space->entities().size();
         const int flushes = db->flushCount();
         const long nodes = kvLiveNodeCount();
-        ArgChain chain;
-        for (const QString& item : args.split('|', Qt::SkipEmptyParts)) {
-            const QString v = item.section(':', 1);
-            switch (item.at(0).toLatin1()) {
-            case 'S': chain.str(v); break;
-            case 'R': chain.real(v.toDouble()); break;
-            case 'I': chain.int16(short(v.toInt())); break;
-            case 'L': chain.int32(v.toInt()); break;
-            case 'P': chain.point(1, 2, 3); break;
-            default: chain.nil(); break;
-            }
-        }
         {
-            const LispCallResult r = callLisp(m_document, "CreateRtext", std::move(chain));
+            const LispCallResult r = callLisp(m_document, "CreateRtext", chainFrom(args));
             QCOMPARE(r.status, 5100);
             QCOMPARE(space->entities().size(), before + (created ? 1 : 0));
             QCOMPARE(db->groupDepth(), 0);

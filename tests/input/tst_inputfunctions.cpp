@@ -17,45 +17,6 @@
 #include <QApplication>
 #include <cmath>
 
-namespace {
-
-// Builds an argument chain from a compact text: items separated by "|", each "S:text",
-// "I:short", "L:long", "R:real", "P:x,y,z", "P2:x,y", "E:handle,db", "SS:name", "N" (nil), "T".
-ArgChain chainFrom(const QString& items)
-{
-    ArgChain chain;
-    if (items.isEmpty())
-        return chain;
-    for (const QString& item : items.split('|')) {
-        const QString kind = item.section(':', 0, 0);
-        const QString value = item.section(':', 1);
-        const QStringList n = value.split(',');
-        if (kind == "S")
-            chain.str(value);
-        else if (kind == "I")
-            chain.int16(short(value.toInt()));
-        else if (kind == "L")
-            chain.int32(value.toInt());
-        else if (kind == "R")
-            chain.real(value.toDouble());
-        else if (kind == "P")
-            chain.point(n.value(0).toDouble(), n.value(1).toDouble(), n.value(2).toDouble());
-        else if (kind == "P2")
-            chain.point2d(n.value(0).toDouble(), n.value(1).toDouble());
-        else if (kind == "E")
-            chain.ename(n.value(0).toLongLong(), n.value(1).toLongLong());
-        else if (kind == "SS")
-            chain.pickset(value.toLongLong());
-        else if (kind == "N")
-            chain.nil();
-        else if (kind == "T")
-            chain.t();
-    }
-    return chain;
-}
-
-} // namespace
-
 class TestInputFunctions : public QObject
 {
     Q_OBJECT
@@ -202,23 +163,11 @@ private slots:
 
     // --- QUOR_ssget
 
-    void ssgetEnterAtFirstPromptGivesNoValue()
-    {
-        m_input->add({"<Enter>", "5,0"});
-        const LispCallResult r = call("QUOR_ssget", ssget("", false));
-        QCOMPARE(r.status, 5100);
-        QVERIFY(r.isVoid());
-        QCOMPARE(m_input->remaining(), 1);
-    }
-
-    void ssgetTwoPasses()
+    // First pass starts fresh, the second adds; the message is handed over once.
+    void ssgetPasses()
     {
         m_input->add({"5,0", "<Enter>", "22,0", "<Enter>", "35,0"});
-        const LispCallResult r = call("QUOR_ssget", ssget("", false));
-        QCOMPARE(r.status, 5100);
-        QCOMPARE(r.printed(), QStringLiteral("(%1 %2)").arg(nameOf(m_line), nameOf(m_circle)));
-        QCOMPARE(m_input->remaining(), 1);
-        // First pass starts fresh, the second adds; the message is handed over once.
+        QCOMPARE(call("QUOR_ssget", ssget("", false)).status, 5100);
         QCOMPARE(m_input->requests().first().arguments[2], 1);
         QCOMPARE(m_input->requests().last().arguments[2], 0);
         QCOMPARE(m_input->messages(), QStringList{"Choose"});
@@ -226,40 +175,37 @@ private slots:
         QCOMPARE(QString(m_input->requests().first().removePrompt), QStringLiteral("Remove: "));
     }
 
-    void ssgetEnterInSecondPassKeepsTheFirst()
-    {
-        m_input->add({"5,0", "<Enter>", "<Enter>"});
-        const LispCallResult r = call("QUOR_ssget", ssget("", false));
-        QCOMPARE(r.printed(), QStringLiteral("(%1)").arg(nameOf(m_line)));
-    }
-
-    void ssgetSinglePass()
-    {
-        m_input->add({"5,0", "22,0", "<Enter>", "35,0"});
-        const LispCallResult r = call("QUOR_ssget", ssget("", true));
-        QCOMPARE(r.printed(), QStringLiteral("(%1 %2)").arg(nameOf(m_line), nameOf(m_circle)));
-        QCOMPARE(m_input->remaining(), 1);
-    }
-
     void ssgetOutcomes_data()
     {
         QTest::addColumn<QString>("keywords");
+        QTest::addColumn<bool>("single");
         QTest::addColumn<QStringList>("answers");
-        QTest::addColumn<QString>("printed");
-        QTest::newRow("cancel") << "" << QStringList{"5,0", "<Esc>"} << "nil";
-        QTest::newRow("cancel in the second pass") << "" << QStringList{"5,0", "<Enter>", "<Esc>"} << "nil";
-        QTest::newRow("keyword") << "Undo,Mode" << QStringList{"mo"} << "\"Mode\"";
-        QTest::newRow("script runs dry") << "" << QStringList{"5,0"} << "nil";
+        QTest::addColumn<QString>("printed"); // LINE and CIRCLE stand for the entities' names
+        QTest::addColumn<int>("remaining");
+        QTest::newRow("two passes") << "" << false << QStringList{"5,0", "<Enter>", "22,0", "<Enter>", "35,0"}
+                                    << "(LINE CIRCLE)" << 1;
+        QTest::newRow("Enter in the second pass keeps the first") << "" << false << QStringList{"5,0", "<Enter>", "<Enter>"}
+                                                                  << "(LINE)" << 0;
+        QTest::newRow("single pass") << "" << true << QStringList{"5,0", "22,0", "<Enter>", "35,0"} << "(LINE CIRCLE)" << 1;
+        QTest::newRow("Enter at the first prompt: no value") << "" << false << QStringList{"<Enter>", "5,0"} << "<void>" << 1;
+        QTest::newRow("cancel") << "" << false << QStringList{"5,0", "<Esc>"} << "nil" << 0;
+        QTest::newRow("cancel in the second pass") << "" << false << QStringList{"5,0", "<Enter>", "<Esc>"} << "nil" << 0;
+        QTest::newRow("keyword") << "Undo,Mode" << false << QStringList{"mo"} << "\"Mode\"" << 0;
+        QTest::newRow("script runs dry") << "" << false << QStringList{"5,0"} << "nil" << 0;
     }
 
     void ssgetOutcomes()
     {
         QFETCH(QString, keywords);
+        QFETCH(bool, single);
         QFETCH(QStringList, answers);
+        QFETCH(QString, printed);
         m_input->add(answers);
-        const LispCallResult r = call("QUOR_ssget", ssget(keywords, false));
+        const LispCallResult r = call("QUOR_ssget", ssget(keywords, single));
         QCOMPARE(r.status, 5100);
-        QTEST(r.printed(), "printed");
+        QCOMPARE(r.isVoid() ? QStringLiteral("<void>") : r.printed(),
+                 printed.replace("LINE", nameOf(m_line)).replace("CIRCLE", nameOf(m_circle)));
+        QTEST(m_input->remaining(), "remaining");
         if (!keywords.isEmpty()) {
             QCOMPARE(m_input->keywordSetUps().first().flags, 2);
             QCOMPARE(m_input->keywordSetUps().first().globalNames, keywords.split(','));

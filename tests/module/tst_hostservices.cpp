@@ -1,11 +1,8 @@
 // What the module asks of the host about drawings and folders: settings of a document's
-// drawing, the alias folder joined with a file name, and remote text on an opened drawing's
-// current layer.
-#include "LispCall.h"
+// drawing and the alias folder joined with a file name.
 #include "ModuleFixture.h"
 #include "TestEnvironment.h"
 #include "drawing/KvDatabase.h"
-#include "kernel/KvAPI.h"
 #include "kernel/KvDocument.h"
 #include "kernel/KvSystemServices.h"
 #include "module/HostServices.h"
@@ -22,7 +19,6 @@ private slots:
     void joinPath();
     void aliasFolderComesFromTheHost();
     void settingsOfEachDocumentsDrawing();
-    void remoteTextOnTheOpenedDrawingsLayer();
 };
 
 void TestHostServices::joinPath_data()
@@ -82,22 +78,6 @@ void TestHostServices::settingsOfEachDocumentsDrawing()
     host.documents()->CloseAll();
     QVERIFY(!HostServices::drawingSetting(nullptr, QStringLiteral("WIPEOUTFRAME"), &value));
     QVERIFY(!HostServices::setDrawingSetting(nullptr, QStringLiteral("WIPEOUTFRAME"), 0));
-}
-
-// A drawing whose header names its current layer gets the remote text there.
-void TestHostServices::remoteTextOnTheOpenedDrawingsLayer()
-{
-    ModuleFixture host(0);
-    QString error;
-    CKvDocument* document = host.documents()->OpenDocument(QStringLiteral(KV_SOURCE_DIR "/examples/drawings/r2018.dxf"), &error);
-    QVERIFY2(document, qPrintable(error));
-    const LispCallResult r = callLisp(document, QStringLiteral("CreateRtext"), std::move(ArgChain().str("a.txt").real(0).real(2.5).str("")));
-    QCOMPARE(r.type(), kvrt::EntityName);
-    OdDbObjectId id;
-    QCOMPARE(CKvAPI::GetObjectId(r.first()->resval.rlname, id), kvrt::Normal);
-    auto* text = dynamic_cast<RText*>(id.openObject());
-    QVERIFY(text);
-    QCOMPARE(text->layer, QStringLiteral("Walls"));
 }
 
 KV_TEST_MAIN(TestHostServices)

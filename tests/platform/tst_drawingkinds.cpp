@@ -1,5 +1,7 @@
 // The entity kinds beyond lines and texts: faces, splines, dimensions, hatches, leaders,
 // multilines, images and wipeouts, read from the sample drawings, measured and drawn.
+#include "DrawingTesting.h"
+
 #include "drawing/KvDatabase.h"
 #include "drawing/KvDrawingPainter.h"
 #include "drawing/KvDxfReader.h"
@@ -23,25 +25,9 @@ QStringList repeated(int count, const char* kind)
     return list;
 }
 
-QString example(const QString& name)
-{
-    return QStringLiteral(KV_SOURCE_DIR "/examples/drawings/") + name;
-}
-
 OdDbBlockTableRecord* modelSpace(const CKvDatabase& db)
 {
     return dynamic_cast<OdDbBlockTableRecord*>(db.getModelSpaceId().openObject());
-}
-
-QRectF box(const OdGeExtents3d& e)
-{
-    return QRectF(QPointF(e.minPoint.x, e.minPoint.y), QPointF(e.maxPoint.x, e.maxPoint.y));
-}
-
-bool near(const QRectF& a, const QRectF& b, double tolerance)
-{
-    return std::fabs(a.left() - b.left()) < tolerance && std::fabs(a.right() - b.right()) < tolerance
-           && std::fabs(a.top() - b.top()) < tolerance && std::fabs(a.bottom() - b.bottom()) < tolerance;
 }
 
 QString describe(const QRectF& r)

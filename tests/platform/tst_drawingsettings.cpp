@@ -1,5 +1,6 @@
 // Drawing settings: what a drawing file's header sets, what a setting accepts, that each
 // drawing holds its own, and getvar / setvar on them from LISP.
+#include "DrawingTesting.h"
 #include "PlatformFixture.h"
 #include "TestEnvironment.h"
 #include "drawing/KvDatabase.h"
@@ -17,11 +18,6 @@
 Q_DECLARE_METATYPE(KvVariable)
 
 namespace {
-
-QString example(const QString& name)
-{
-    return QStringLiteral(KV_SOURCE_DIR "/examples/drawings/") + name;
-}
 
 KvVariable setting(const CKvDatabase& db, const QString& name)
 {

@@ -2,6 +2,8 @@
 
 #include "kernel/KvDocument.h"
 
+#include <QStringList>
+
 ArgChain::~ArgChain()
 {
     kvFreeChain(m_head);
@@ -118,11 +120,6 @@ int LispCallResult::integer() const
     return chain->restype == kvrt::Short ? chain->resval.rint : chain->restype == kvrt::Long ? chain->resval.rlong : 0;
 }
 
-double LispCallResult::real() const
-{
-    return chain && chain->restype == kvrt::Real ? chain->resval.rreal : 0.0;
-}
-
 QString LispCallResult::string() const
 {
     return chain && chain->restype == kvrt::String && chain->resval.rstring ? QString::fromUtf16(chain->resval.rstring)
@@ -164,7 +161,7 @@ static QString printNode(const kv_resbuf* n)
     }
 }
 
-QString printChain(const kv_resbuf* chain)
+static QString printChain(const kv_resbuf* chain)
 {
     QString out;
     for (const kv_resbuf* n = chain; n; n = n->rbnext) {
@@ -208,4 +205,37 @@ LispCallResult callLisp(CKvDocument* document, const QString& name, ArgChain&& a
     if (!result)
         r.chain.reset();
     return r;
+}
+
+ArgChain chainFrom(const QString& items)
+{
+    ArgChain chain;
+    if (items.isEmpty())
+        return chain;
+    for (const QString& item : items.split('|')) {
+        const QString kind = item.section(':', 0, 0);
+        const QString value = item.section(':', 1);
+        const QStringList n = value.split(',');
+        if (kind == "S")
+            chain.str(value);
+        else if (kind == "I")
+            chain.int16(short(value.toInt()));
+        else if (kind == "L")
+            chain.int32(value.toInt());
+        else if (kind == "R")
+            chain.real(value.toDouble());
+        else if (kind == "P")
+            chain.point(n.value(0).toDouble(), n.value(1).toDouble(), n.value(2).toDouble());
+        else if (kind == "P2")
+            chain.point2d(n.value(0).toDouble(), n.value(1).toDouble());
+        else if (kind == "E")
+            chain.ename(n.value(0).toLongLong(), n.value(1).toLongLong());
+        else if (kind == "SS")
+            chain.pickset(value.toLongLong());
+        else if (kind == "N")
+            chain.nil();
+        else if (kind == "T")
+            chain.t();
+    }
+    return chain;
 }

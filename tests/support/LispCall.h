@@ -50,14 +50,14 @@ struct LispCallResult
     const kv_resbuf* first() const { return chain.get(); }
     short type() const { return chain ? chain->restype : short(0); }
     int integer() const;
-    double real() const;
     QString string() const;
     // The value printed as LISP prints it (lists in parentheses).
     QString printed() const;
 };
 
+// Builds an argument chain from a compact text: items separated by "|", each "S:text",
+// "I:short", "L:long", "R:real", "P:x,y,z", "P2:x,y", "E:handle,db", "SS:name", "N" (nil), "T".
+ArgChain chainFrom(const QString& items);
+
 // Calls a defined function through the document's LISP context with the given arguments.
 LispCallResult callLisp(CKvDocument* document, const QString& name, ArgChain&& args = ArgChain());
-
-// The printed form of a chain, for comparisons in tests.
-QString printChain(const kv_resbuf* chain);

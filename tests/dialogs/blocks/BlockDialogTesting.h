@@ -1,6 +1,7 @@
 #pragma once
 
 // What the block dialog tests share: the example drawing, table contents and previews.
+#include "ItemTexts.h"
 #include "ModuleFixture.h"
 
 #include "kernel/KvDocument.h"
@@ -23,10 +24,7 @@ inline CKvDocument* openBlocksDrawing(PlatformFixture& host)
 
 inline QStringList column(const QTableWidget* table, int column = 0)
 {
-    QStringList texts;
-    for (int r = 0; r < table->rowCount(); ++r)
-        texts << (table->item(r, column) ? table->item(r, column)->text() : QString());
-    return texts;
+    return columnTexts(table, column);
 }
 
 inline QStringList selectedNames(const QTableWidget* table)

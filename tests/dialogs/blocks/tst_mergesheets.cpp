@@ -50,7 +50,6 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::newRow("no sheet to merge") << false << "New" << "Please specify sheets to merge." << "New";
         QTest::newRow("blank name") << true << "   " << "Name  is invalid. " << "   ";
-        QTest::newRow("tab only") << true << "\t" << "Name  is invalid. " << "\t";
         QTest::newRow("no name") << true << "" << "Please specify target sheet. " << "";
         QTest::newRow("new name, trimmed") << true << "  New sheet " << "" << "New sheet";
         QTest::newRow("one of the sheets to merge") << true << "Plan" << "" << "Plan";
@@ -69,23 +68,16 @@ private slots:
         if (!mergeSelected)
             dialog.blocksTable->clearSelection();
         dialog.TargetLayout->setText(target);
-        QString shown, title = QStringLiteral("unset");
+        QString shown;
         ModalDriver driver;
         if (!message.isEmpty())
-            driver.expect("QMessageBox")
-                .run([&](QWidget* w) {
-                    shown = static_cast<QMessageBox*>(w)->text();
-                    title = w->windowTitle();
-                })
-                .click("OK");
+            driver.expect("QMessageBox").capture(&shown).click("OK");
         driver.start();
         dialog.acceptButton->click();
         KV_VERIFY_MODALS(driver);
         QCOMPARE(shown, message);
         QCOMPARE(dialog.result(), message.isEmpty() ? int(QDialog::Accepted) : int(QDialog::Rejected));
         QCOMPARE(dialog.TargetLayout->text(), stored);
-        if (!message.isEmpty())
-            QCOMPARE(title, QString());
         if (mergeSelected && !message.isEmpty())
             QCOMPARE(dialog.focusWidget(), dialog.TargetLayout);
     }

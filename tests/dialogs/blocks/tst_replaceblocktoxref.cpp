@@ -18,7 +18,6 @@ using namespace BlockDialogTesting;
 
 namespace {
 const QByteArray Bom("\xEF\xBB\xBF");
-const QString Title = QStringLiteral("Replace blocks");
 } // namespace
 
 class TestReplaceBlockToXref : public QObject
@@ -36,16 +35,10 @@ class TestReplaceBlockToXref : public QObject
         return callLisp(ACTIVE_DOCUMENT(), "Dlg_replaceblocktoxref", std::move(args));
     }
 
-    // The message box of a failed check: its title and text, then OK.
+    // The message box of a failed check, answered with OK.
     static void expectMessage(ModalDriver& driver, const QString& text)
     {
-        driver.expect("QMessageBox")
-            .run([](QWidget* w) {
-                if (w->windowTitle() != Title)
-                    QFAIL("the message box has the wrong title");
-            })
-            .expectText(text)
-            .click("OK");
+        driver.expect("QMessageBox").expectText(text).click("OK");
     }
 
 private slots:
@@ -278,8 +271,6 @@ private slots:
         CKvCustBlockUtils::SetAvailable(true, true);
         QVERIFY(call(m_host->path("xref.txt")).isNil());
         CKvCustBlockUtils::SetAvailable(true, false);
-        QCOMPARE(callLisp(ACTIVE_DOCUMENT(), "Dlg_replaceblocktoxref", std::move(ArgChain().real(1))).status,
-                 kvrt::Error);
         QStringList listed;
         ModalDriver driver;
         driver.expect("Dlg_QT_ReplaceBlockToXref")

@@ -86,16 +86,11 @@ private slots:
         dialog.setWindowModality(Qt::NonModal);
         dialog.setColors({"1", "2"});
         dialog.show();
-        QString title;
         ModalDriver driver;
-        driver.expect("QMessageBox")
-            .expectText("Select rows of table for move.")
-            .run([&title](QWidget* box) { title = box->windowTitle(); })
-            .click("OK");
+        driver.expect("QMessageBox").expectText("Select rows of table for move.").click("OK");
         driver.start();
         dialog.btnDown->click();
         KV_VERIFY_MODALS(driver);
-        QCOMPARE(title, QStringLiteral("Information"));
         QCOMPARE(columnTexts(dialog.lstColors), (QStringList{"1", "2"}));
     }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 // Helpers the style and script dialog tests share.
+#include "ItemTexts.h"
+
 #include <QItemSelectionModel>
 #include <QStringList>
 #include <QTableWidget>
@@ -8,14 +10,7 @@
 // The table's rows as "a|b", top to bottom as shown.
 inline QStringList tableRows(const QTableWidget* table)
 {
-    QStringList rows;
-    for (int r = 0; r < table->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < table->columnCount(); ++c)
-            cells << (table->item(r, c) ? table->item(r, c)->text() : QStringLiteral("<none>"));
-        rows << cells.join(QLatin1Char('|'));
-    }
-    return rows;
+    return rowTexts(table);
 }
 
 // Selects the rows whose first cell shows these texts, one after another as a person

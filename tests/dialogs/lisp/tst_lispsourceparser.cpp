@@ -15,8 +15,6 @@ private slots:
     void parse();
     void lineEnds_data();
     void lineEnds();
-    void views_data();
-    void views();
     void decode_data();
     void decode();
 };
@@ -138,24 +136,6 @@ void TestLispSourceParser::lineEnds()
     QFETCH(QString, text);
     QFETCH(QStringList, lines);
     QCOMPARE(kvTextLines(text), lines);
-}
-
-void TestLispSourceParser::views_data()
-{
-    QTest::addColumn<int>("view");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("header only") << 0 << "; h\n(defun a ()";
-    QTest::newRow("function only") << 1 << "(defun a ()\n  1)";
-    QTest::newRow("both") << 2 << "; h\n(defun a ()\n  1)";
-}
-
-void TestLispSourceParser::views()
-{
-    QFETCH(int, view);
-    QFETCH(QString, expected);
-    const QVector<LispFunctionRecord> records = LispSourceParser::parseText("; h\r\n(defun a ()\r\n  1)\r\n");
-    QCOMPARE(records.size(), 1);
-    QCOMPARE(LispSourceParser::text(records.at(0), LispSourceParser::View(view)), expected);
 }
 
 // locale: the codec name the locale has for the test, "" for Qt's own choice.

@@ -85,22 +85,13 @@ private slots:
         dialog.setWindowModality(Qt::NonModal);
         dialog.show();
         dialog.offset->setText(offset);
-        QString text, informative;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QString title = QStringLiteral("unset");
-        QWidget* parent = nullptr;
+        QString informative;
         // Without a block, any message box fails the driver (and is closed).
         ModalDriver driver;
         if (!accepted)
             driver.expect("QMessageBox")
-                .run([&](QWidget* w) {
-                    auto* box = static_cast<QMessageBox*>(w);
-                    text = box->text();
-                    informative = box->informativeText();
-                    icon = box->icon();
-                    title = box->windowTitle();
-                    parent = box->parentWidget();
-                })
+                .expectText("Wrong dimension value.")
+                .run([&](QWidget* w) { informative = static_cast<QMessageBox*>(w)->informativeText(); })
                 .click("OK");
         driver.start();
         dialog.acceptButton->click();
@@ -108,11 +99,7 @@ private slots:
         QCOMPARE(dialog.result(), accepted ? int(QDialog::Accepted) : int(QDialog::Rejected));
         if (accepted)
             return;
-        QCOMPARE(text, QStringLiteral("Wrong dimension value."));
         QCOMPARE(informative, QStringLiteral("Must be positive or zero."));
-        QCOMPARE(icon, QMessageBox::Warning);
-        QCOMPARE(title, QString());
-        QCOMPARE(parent, &dialog);
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.offset->text(), offset);
     }

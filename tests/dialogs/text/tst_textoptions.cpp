@@ -142,8 +142,6 @@ private slots:
         QTest::addColumn<QStringList>("work");
         QTest::addColumn<QByteArray>("stateOut");
 
-        QTest::newRow("numbering untouched") << "Dlg_NumberText" << "Dlg_QT_numbertext" << QStringList{"click acceptButton"}
-                                             << NumberTextDefaults;
         QByteArray numbered = replaced(NumberTextDefaults, "sort_x=FALSE", "sort_x=TRUE");
         numbered = replaced(numbered, "sort_point=TRUE", "sort_point=FALSE");
         numbered = replaced(numbered, "cb_digits=3 [001]\ncb_digits_index=2", "cb_digits=1 [1]\ncb_digits_index=0");
@@ -168,8 +166,6 @@ private slots:
             << QStringList{"click type_circle", "click bk_hatch", "set color Green", "set offset 1.25",
                            "click acceptButton"}
             << framed;
-        QTest::newRow("frame untouched") << "Dlg_TextFrame" << "Dlg_QT_TextFrame" << QStringList{"click acceptButton"}
-                                         << TextFrameDefaults;
         QTest::newRow("frame cancelled") << "Dlg_TextFrame" << "Dlg_QT_TextFrame" << QStringList{"cancel"}
                                          << QByteArray();
 
@@ -254,33 +250,6 @@ private slots:
         driver.start();
         QCOMPARE(callLisp(m_host->document(0), function, std::move(ArgChain().str(path))).status, kvrt::Normal);
         KV_VERIFY_MODALS(driver);
-    }
-
-    // Further arguments of any type are released with the list.
-    void furtherArgumentsAreReleased_data()
-    {
-        QTest::addColumn<QString>("function");
-        QTest::addColumn<QString>("dialogClass");
-        QTest::newRow("numbering") << "Dlg_NumberText" << "Dlg_QT_numbertext";
-        QTest::newRow("frame") << "Dlg_TextFrame" << "Dlg_QT_TextFrame";
-        QTest::newRow("notes") << "Dlg_convertsimplesnotes" << "DLG_QT_ConvertNotes";
-    }
-
-    void furtherArgumentsAreReleased()
-    {
-        QFETCH(QString, function);
-        QFETCH(QString, dialogClass);
-        const long nodes = kvLiveNodeCount();
-        {
-            ModalDriver driver;
-            driver.expect(dialogClass).click("acceptButton");
-            driver.start();
-            const LispCallResult r = callLisp(m_host->document(0), function,
-                                              std::move(ArgChain().str(m_host->path("s.txt")).int16(4).str("x").real(2).nil()));
-            KV_VERIFY_MODALS(driver);
-            QCOMPARE(r.status, kvrt::Normal);
-        }
-        QCOMPARE(kvLiveNodeCount(), nodes);
     }
 };
 
