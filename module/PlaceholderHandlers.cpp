@@ -21,8 +21,6 @@ int dialogPlaceholder()
 
 namespace kvlisp {
 int Dlg_imporAttributes() { return dialogPlaceholder(); }
-int Dlg_ShowLinks() { return dialogPlaceholder(); }
 int Dlg_RedefinePaths() { return dialogPlaceholder(); }
-int Dlg_ExportInfo() { return dialogPlaceholder(); }
 int Dlg_EditAlias() { return dialogPlaceholder(); }
 } // namespace kvlisp

@@ -18,6 +18,7 @@ private slots:
         QTest::newRow("line style maker") << "linestyle" << "  name=GAS_LINE";
         QTest::newRow("shape maker") << "shape" << "  resolution=256";
         QTest::newRow("settings export") << "settings-export" << "  (setvar \"FILEDIA\" 0) ; dangerous: no file dialogs";
+        QTest::newRow("support information") << "exportinfo" << "  Last command:     HATCHEDIT";
     }
 
     void runToTheEnd()
