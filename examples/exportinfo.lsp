@@ -12,6 +12,9 @@
 ; A sample of what a real program collects from the host and the system.
 (kv-state-write info (kv-state-read (cond ((findfile "support/sysinfo.txt")) ((findfile "examples/support/sysinfo.txt")))))
 
+; An earlier report is there already: the dialog asks before replacing it.
+(kv-state-write "/tmp/kv-support-report.txt" (list "an earlier report"))
+
 (setq message (Dlg_ExportInfo state info))
 (if (= message "")
   (princ "No report was written.\n")
