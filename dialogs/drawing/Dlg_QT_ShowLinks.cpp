@@ -55,6 +55,11 @@ Dlg_QT_ShowLinks::Dlg_QT_ShowLinks(QWidget* parent) : CKvDialog(parent, true, kv
     connect(btnShowEntity, &QPushButton::clicked, this, &Dlg_QT_ShowLinks::showEntity);
     connect(btnHelp, &QPushButton::clicked, this, &Dlg_QT_ShowLinks::showHelp);
     connect(tableUrl->horizontalHeader(), &QHeaderView::sectionClicked, this, &Dlg_QT_ShowLinks::sortByColumn);
+    // The URL column takes the width the others leave: its lines wrap anew when that changes.
+    connect(tableUrl->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+        if (column == UrlColumn)
+            fitRows();
+    });
 }
 
 Dlg_QT_ShowLinks::~Dlg_QT_ShowLinks() = default;
@@ -120,6 +125,13 @@ void Dlg_QT_ShowLinks::rebuildTable(const QVector<KvLinksFile::Link>& links)
         table->setItem(r, SpaceColumn, cell(link.space, false));
     }
     table->setUpdatesEnabled(true);
+    fitRows();
+}
+
+// Long URLs wrap; each row is as high as its lines, so none is cut short.
+void Dlg_QT_ShowLinks::fitRows()
+{
+    tableUrl->resizeRowsToContents();
 }
 
 void Dlg_QT_ShowLinks::sortByColumn(int column)
@@ -178,8 +190,9 @@ void Dlg_QT_ShowLinks::replace()
     QList<QTableWidgetItem*> cells;
     for (const int r : rows)
         cells.append(tableUrl->item(r, UrlColumn));
-    KvTable::replaceInCells(cells, m_state->storedFullText(txsearch, txsearch->text()),
-                            m_state->storedFullText(txreplace, txreplace->text()), Qt::CaseSensitive);
+    if (KvTable::replaceInCells(cells, m_state->storedFullText(txsearch, txsearch->text()),
+                                m_state->storedFullText(txreplace, txreplace->text()), Qt::CaseSensitive))
+        fitRows();
 }
 
 QUrl Dlg_QT_ShowLinks::resolveUrl(const QString& text)

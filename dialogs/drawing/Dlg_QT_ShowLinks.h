@@ -52,6 +52,7 @@ private:
     QList<int> selectedRowsInOrder() const;
     bool writeLinks(const QVector<KvLinksFile::Link>& links, const QStringList& removed);
     void sortByColumn(int column);
+    void fitRows();
 
     QString m_linksFile;
     QStringList m_removed;
