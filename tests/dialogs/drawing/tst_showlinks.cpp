@@ -129,7 +129,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, opened);
-        const QString file = m_host->path("spec sheet.pdf");
+        const QString file = m_host->path("door schedule.pdf");
         QVERIFY(writeBytes(file, "%PDF"));
         text.replace("%FILE%", file);
         opened.replace("%FILE%", QUrl::fromLocalFile(file).path(QUrl::FullyEncoded));
