@@ -21,7 +21,5 @@ int dialogPlaceholder()
 
 namespace kvlisp {
 int Dlg_imporAttributes() { return dialogPlaceholder(); }
-int Dlg_ShowLinks() { return dialogPlaceholder(); }
 int Dlg_RedefinePaths() { return dialogPlaceholder(); }
-int Dlg_ExportInfo() { return dialogPlaceholder(); }
 } // namespace kvlisp

@@ -73,6 +73,22 @@ private slots:
                                             "Create a title block of 420 x 297 in model space, scale 1:100 (factor 100)",
                                             "Multiview setup closed."}));
     }
+
+    // Removed links are still handed over after the round trip through Show Entity.
+    void showLinksCycle()
+    {
+        const KvhostRun run = kvhost({"--dialog-script", "examples/dialog-scripts/showlinks.txt", "--script",
+                                      "examples/showlinks.lsp"});
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        QCOMPARE(run.out.split('\n', Qt::SkipEmptyParts),
+                 (QStringList{"Zoom to the INSERT 20A in Model", "Links to apply:",
+                              "  1F4 http://www.example.com/projects/riverside/site-plan.pdf",
+                              "  1F9 www.example.org/standards/doors", "  20A specs/door-schedule.xlsx",
+                              "  2B3 https://intranet.example.com/rfi?id=118&rev=2",
+                              "  31E ftp://files.example.com/xrefs/grid.dwg",
+                              "  3A7 http://www.example.com/products/fire-damper-fd90",
+                              "  remove the link of 2C0"}));
+    }
 };
 
 KV_TEST_MAIN(TestDrawingExamples)

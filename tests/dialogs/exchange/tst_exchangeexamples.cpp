@@ -19,6 +19,7 @@ private slots:
         QTest::newRow("shape maker") << "shape" << "  resolution=256";
         QTest::newRow("settings export") << "settings-export" << "  (setvar \"FILEDIA\" 0) ; dangerous: no file dialogs";
         QTest::newRow("alias editor") << "editalias" << "  aliases: 275";
+        QTest::newRow("support information") << "exportinfo" << "  Last command:     HATCHEDIT";
     }
 
     void runToTheEnd()
