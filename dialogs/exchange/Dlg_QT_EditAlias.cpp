@@ -8,6 +8,7 @@
 #include "module/LispHandlers.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPersistentModelIndex>
@@ -92,8 +93,12 @@ void Dlg_QT_EditAlias::showEvent(QShowEvent* event)
         return;
     m_aliasFile = HostServices::joinPath(HostServices::aliasFolder(), QStringLiteral("alias.xml"));
     CDialogState::showElided(txAlias, m_aliasFile);
-    m_keepUnreadFile = false;
-    if (readAliasFile(m_aliasFile))
+    const AliasFile::ReadStatus status = readAliasFile(m_aliasFile);
+    // A file that is there but could not be read stays for the user to mend: until the
+    // table is touched, OK leaves it instead of replacing it by the rows on show.
+    m_keepUnreadFile = status == AliasFile::ReadStatus::Malformed
+        || (status == AliasFile::ReadStatus::Unreadable && QFileInfo(m_aliasFile).isFile());
+    if (status == AliasFile::ReadStatus::Ok)
         fillTable();
     setFixedSize(size());
 }
@@ -112,23 +117,21 @@ bool Dlg_QT_EditAlias::ask(const QString& text)
     return box.exec() == QMessageBox::Yes;
 }
 
-bool Dlg_QT_EditAlias::readAliasFile(const QString& path)
+AliasFile::ReadStatus Dlg_QT_EditAlias::readAliasFile(const QString& path)
 {
     AliasFile::ReadResult result = AliasFile::read(path);
     m_records = std::move(result.records);
     switch (result.status) {
     case AliasFile::ReadStatus::Ok:
-        return true;
+        break;
     case AliasFile::ReadStatus::Unreadable:
         message(QMessageBox::Critical, tr("Error reading alias file."));
-        return false;
+        break;
     case AliasFile::ReadStatus::Malformed:
-        if (path == m_aliasFile)
-            m_keepUnreadFile = true;
         message(QMessageBox::Critical, result.error);
-        return false;
+        break;
     }
-    return false;
+    return result.status;
 }
 
 void Dlg_QT_EditAlias::fillTable()
@@ -282,7 +285,7 @@ void Dlg_QT_EditAlias::importAlias()
                                                       tr("Alias files (*.txt);; All files (*.*)"));
     if (path.isEmpty())
         return;
-    if (!readAliasFile(path)) {
+    if (readAliasFile(path) != AliasFile::ReadStatus::Ok) {
         message(QMessageBox::Critical, tr("The alias file could not be imported."));
         return;
     }
