@@ -47,7 +47,8 @@ Dlg_QT_EditAlias::Dlg_QT_EditAlias(QWidget* parent) : CKvDialog(parent, true, kv
     m_state = std::make_unique<CDialogState>(this);
     // The LISP side gets the file the aliases went to.
     CDialogState::setSavesValue(txAlias);
-    lstAlias->setColumnCount(2);
+    // Columns laid out as a fill lays them out, for a table that no file has filled yet.
+    setupColumns();
     // One height for all rows, set once: rows sized one by one make long lists slow.
     lstAlias->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     lstAlias->verticalHeader()->setDefaultSectionSize(KvTable::RowHeight + 4);
@@ -134,11 +135,8 @@ AliasFile::ReadStatus Dlg_QT_EditAlias::readAliasFile(const QString& path)
     return result.status;
 }
 
-void Dlg_QT_EditAlias::fillTable()
+void Dlg_QT_EditAlias::setupColumns()
 {
-    QScopedValueRollback<bool> filling(m_filling, true);
-    lstAlias->clearContents();
-    lstAlias->setRowCount(0);
     lstAlias->verticalHeader()->hide();
     lstAlias->setColumnCount(2);
     QHeaderView* header = lstAlias->horizontalHeader();
@@ -146,6 +144,14 @@ void Dlg_QT_EditAlias::fillTable()
     header->setSectionResizeMode(CommandColumn, QHeaderView::Stretch);
     header->setSectionResizeMode(AliasColumn, QHeaderView::Stretch);
     lstAlias->setHorizontalHeaderLabels(tr("Command;Alias").split(QLatin1Char(';')));
+}
+
+void Dlg_QT_EditAlias::fillTable()
+{
+    QScopedValueRollback<bool> filling(m_filling, true);
+    lstAlias->clearContents();
+    lstAlias->setRowCount(0);
+    setupColumns();
 
     const bool updates = lstAlias->updatesEnabled();
     lstAlias->setUpdatesEnabled(false);

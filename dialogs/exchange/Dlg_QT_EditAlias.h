@@ -53,6 +53,7 @@ protected:
 private:
     // Reads the file into the records; shows what went wrong.
     AliasFile::ReadStatus readAliasFile(const QString& path);
+    void setupColumns();
     void fillTable();
     bool writeTable(const QString& path);
     void message(int icon, const QString& text);
