@@ -3,6 +3,7 @@
 #include "exchange/TextFiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -66,7 +67,8 @@ AliasFile::ReadResult AliasFile::parse(const QByteArray& bytes)
 AliasFile::ReadResult AliasFile::read(const QString& path)
 {
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    // Only plain files: a pipe would wait for a writer, a device never end.
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         ReadResult result;
         result.status = ReadStatus::Unreadable;
         result.error = file.errorString();

@@ -8,6 +8,7 @@
 #include "module/LispHandlers.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QPersistentModelIndex>
@@ -46,7 +47,8 @@ Dlg_QT_EditAlias::Dlg_QT_EditAlias(QWidget* parent) : CKvDialog(parent, true, kv
     m_state = std::make_unique<CDialogState>(this);
     // The LISP side gets the file the aliases went to.
     CDialogState::setSavesValue(txAlias);
-    lstAlias->setColumnCount(2);
+    // Columns laid out as a fill lays them out, for a table that no file has filled yet.
+    setupColumns();
     // One height for all rows, set once: rows sized one by one make long lists slow.
     lstAlias->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     lstAlias->verticalHeader()->setDefaultSectionSize(KvTable::RowHeight + 4);
@@ -92,8 +94,12 @@ void Dlg_QT_EditAlias::showEvent(QShowEvent* event)
         return;
     m_aliasFile = HostServices::joinPath(HostServices::aliasFolder(), QStringLiteral("alias.xml"));
     CDialogState::showElided(txAlias, m_aliasFile);
-    m_keepUnreadFile = false;
-    if (readAliasFile(m_aliasFile))
+    const AliasFile::ReadStatus status = readAliasFile(m_aliasFile);
+    // A file that is there but could not be read stays for the user to mend: until the
+    // table is touched, OK leaves it instead of replacing it by the rows on show.
+    m_keepUnreadFile = status == AliasFile::ReadStatus::Malformed
+        || (status == AliasFile::ReadStatus::Unreadable && QFileInfo(m_aliasFile).isFile());
+    if (status == AliasFile::ReadStatus::Ok)
         fillTable();
     setFixedSize(size());
 }
@@ -112,30 +118,25 @@ bool Dlg_QT_EditAlias::ask(const QString& text)
     return box.exec() == QMessageBox::Yes;
 }
 
-bool Dlg_QT_EditAlias::readAliasFile(const QString& path)
+AliasFile::ReadStatus Dlg_QT_EditAlias::readAliasFile(const QString& path)
 {
     AliasFile::ReadResult result = AliasFile::read(path);
     m_records = std::move(result.records);
     switch (result.status) {
     case AliasFile::ReadStatus::Ok:
-        return true;
+        break;
     case AliasFile::ReadStatus::Unreadable:
         message(QMessageBox::Critical, tr("Error reading alias file."));
-        return false;
+        break;
     case AliasFile::ReadStatus::Malformed:
-        if (path == m_aliasFile)
-            m_keepUnreadFile = true;
         message(QMessageBox::Critical, result.error);
-        return false;
+        break;
     }
-    return false;
+    return result.status;
 }
 
-void Dlg_QT_EditAlias::fillTable()
+void Dlg_QT_EditAlias::setupColumns()
 {
-    QScopedValueRollback<bool> filling(m_filling, true);
-    lstAlias->clearContents();
-    lstAlias->setRowCount(0);
     lstAlias->verticalHeader()->hide();
     lstAlias->setColumnCount(2);
     QHeaderView* header = lstAlias->horizontalHeader();
@@ -143,6 +144,14 @@ void Dlg_QT_EditAlias::fillTable()
     header->setSectionResizeMode(CommandColumn, QHeaderView::Stretch);
     header->setSectionResizeMode(AliasColumn, QHeaderView::Stretch);
     lstAlias->setHorizontalHeaderLabels(tr("Command;Alias").split(QLatin1Char(';')));
+}
+
+void Dlg_QT_EditAlias::fillTable()
+{
+    QScopedValueRollback<bool> filling(m_filling, true);
+    lstAlias->clearContents();
+    lstAlias->setRowCount(0);
+    setupColumns();
 
     const bool updates = lstAlias->updatesEnabled();
     lstAlias->setUpdatesEnabled(false);
@@ -282,7 +291,7 @@ void Dlg_QT_EditAlias::importAlias()
                                                       tr("Alias files (*.txt);; All files (*.*)"));
     if (path.isEmpty())
         return;
-    if (!readAliasFile(path)) {
+    if (readAliasFile(path) != AliasFile::ReadStatus::Ok) {
         message(QMessageBox::Critical, tr("The alias file could not be imported."));
         return;
     }

@@ -51,8 +51,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Reads the file into the records; shows what went wrong and returns false on failure.
-    bool readAliasFile(const QString& path);
+    // Reads the file into the records; shows what went wrong.
+    AliasFile::ReadStatus readAliasFile(const QString& path);
+    void setupColumns();
     void fillTable();
     bool writeTable(const QString& path);
     void message(int icon, const QString& text);
@@ -62,8 +63,8 @@ private:
     QString m_aliasFile;
     QString m_previousAlias;
     bool m_filling = false;
-    // The current file could not be read as XML and the table has not been touched since:
-    // OK leaves that file for the user to mend instead of replacing it by the table.
+    // The file read on show is there but could not be read, and the table has not been
+    // touched since: OK leaves that file for the user to mend instead of replacing it.
     bool m_keepUnreadFile = false;
     std::unique_ptr<CDialogState> m_state;
 };

@@ -102,6 +102,10 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("alias.xml");
         QCOMPARE(AliasFile::read(path).status, AliasFile::ReadStatus::Unreadable);
+#ifdef Q_OS_UNIX
+        // A device is no file: never opened, so never read without end.
+        QCOMPARE(AliasFile::read("/dev/null").status, AliasFile::ReadStatus::Unreadable);
+#endif
         QVERIFY(AliasFile::write(path, {{"line", "l"}}));
         QCOMPARE(shown(AliasFile::read(path).records), QStringLiteral("LINE=L"));
         // A folder that is a file: nothing can be written there.

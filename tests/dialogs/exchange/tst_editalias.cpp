@@ -259,6 +259,8 @@ private slots:
         QTest::newRow("malformed file: OK leaves it")
             << QByteArray("<aliases><record command=\"A\" alias=\"1\"/><record") << QStringList{"<reader>"} << true
             << QByteArray("<aliases><record command=\"A\" alias=\"1\"/><record");
+        QTest::newRow("unreadable file: OK leaves it")
+            << QByteArray("<unreadable>") << QStringList{"Error reading alias file."} << true << kAliases;
         QTest::newRow("not writable: OK says so and stays open")
             << QByteArray("<folder>") << QStringList{"Error reading alias file.", "The alias file could not be saved."}
             << false << QByteArray("<unreadable>");
@@ -270,10 +272,16 @@ private slots:
         QFETCH(QStringList, messages);
         QFETCH(bool, accepted);
         QFETCH(QByteArray, after);
-        if (file == "<folder>")
+        if (file == "<folder>") {
             QVERIFY(QDir().mkpath(aliasFile()));
-        else if (file != "<none>")
+        } else if (file == "<unreadable>") {
+            QVERIFY(writeBytes(aliasFile(), kAliases));
+            QVERIFY(QFile::setPermissions(aliasFile(), QFile::WriteOwner));
+            if (QFile(aliasFile()).open(QIODevice::ReadOnly))
+                QSKIP("this user reads files without read permission");
+        } else if (file != "<none>") {
             QVERIFY(writeBytes(aliasFile(), file));
+        }
         QStringList said = blanks(messages.size());
         ModalDriver driver;
         driver.expect("QMessageBox").capture(&said[0]).click("OK");
@@ -290,6 +298,8 @@ private slots:
             QVERIFY2(!said.first().isEmpty() && !said.first().contains("alias"), qPrintable(said.first()));
         else
             QCOMPARE(said, messages);
+        if (file == "<unreadable>")
+            QVERIFY(QFile::setPermissions(aliasFile(), QFile::ReadOwner | QFile::WriteOwner));
         QCOMPARE(readBytes(aliasFile()), after);
     }
 
