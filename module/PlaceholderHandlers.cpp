@@ -20,9 +20,7 @@ int dialogPlaceholder()
 } // namespace
 
 namespace kvlisp {
-int Dlg_imporAttributes() { return dialogPlaceholder(); }
 int Dlg_ShowLinks() { return dialogPlaceholder(); }
-int Dlg_RedefinePaths() { return dialogPlaceholder(); }
 int Dlg_ExportInfo() { return dialogPlaceholder(); }
 int Dlg_EditAlias() { return dialogPlaceholder(); }
 } // namespace kvlisp
