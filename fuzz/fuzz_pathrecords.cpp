@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Patterns come from a person typing; long ones only slow the run down.
     const KvPathRecords::PathFilter pattern(lines.first().left(64));
     const KvPathRecords::PathFilter all(QStringLiteral("*"));
-    const KvPathRecords::PathFilter none(QString());
+    const KvPathRecords::PathFilter none{QString()};
     const QString find = lines.size() > 1 ? lines.at(1).left(8) : QString();
     for (const QString& line : lines) {
         const KvPathRecords::Record record = KvPathRecords::parse(line);

@@ -10,6 +10,7 @@
 #include "dialogs/blocks/AttributeFile.h"
 #include "dialogs/blocks/Dlg_QT_ImportBlockAttributes.h"
 #include "exchange/DialogState.h"
+#include "kernel/KvSystemServices.h"
 
 #include <QHeaderView>
 

@@ -9,6 +9,7 @@
 #include "dialogs/drawing/Dlg_QT_RedefinePaths.h"
 #include "dialogs/drawing/PathRecords.h"
 #include "exchange/DialogState.h"
+#include "kernel/KvSystemServices.h"
 
 namespace {
 const QStringList Records{"Xref^Site^/projects/site/base.dwg", "Image^Logo^/img/logo.PNG",
@@ -149,7 +150,7 @@ private slots:
         KV_VERIFY_MODALS(driver);
         QCOMPARE(r.status, kvrt::Normal);
         QCOMPARE(r.printed(), QStringLiteral(R"(("Xref^Site^/archive/2024/site/base.dwg" "RemoteText^Legend^/texts/legend.txt" )"
-                                             R"("XREF^Grid^/archive/2024/grid.dwg" "Xref^Lib^C:\\lib\\x.dwg"))"));
+                                             R"("XREF^Grid^/archive/2024/grid.dwg" "Xref^Lib^C:\lib\x.dwg"))"));
         const QByteArray state = readBytes(m_host->path("paths.state"));
         QVERIFY2(state.contains("\ntxsearch=/projects\n") && state.contains("\nselectall=TRUE\n"), state.constData());
     }
