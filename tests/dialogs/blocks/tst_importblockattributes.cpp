@@ -28,6 +28,8 @@ class TestImportBlockAttributes : public QObject
     // A shown dialog with the file loaded as Return in the path field loads it.
     void load(Dlg_QT_ImportBlockAttributes& dialog, const QString& path)
     {
+        // Not modal, so that the modal driver meets only the message boxes.
+        dialog.setWindowModality(Qt::NonModal);
         dialog.show();
         dialog.AttributeFile->setText(path);
         emit dialog.AttributeFile->returnPressed();
