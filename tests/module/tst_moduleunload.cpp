@@ -518,6 +518,43 @@ private slots:
                "QFileDialog\n"
                "  choose %DIR%/report.txt\n"
             << "";
+        QTest::newRow("Dlg_QT_ImportBlockAttributes")
+            << "(Dlg_imporAttributes \"%STATE%\")"
+            << "Dlg_QT_ImportBlockAttributes\n"
+               "  click selectfile\n"
+               "  set AttributeFile %DIR%/missing.txt\n"
+               "  click selectAll\n"
+               "  click selectAll\n"
+               "  click selectAll\n"
+               "  set txsearch D0.01\n"
+               "  set txreplace a^b\n"
+               "  click btReplace\n"
+               "  click buttonHelp\n"
+               "  click acceptButton\n"
+               "  set txsearch a^b\n"
+               "  set txreplace D0.01\n"
+               "  click btReplace\n"
+               "  click acceptButton\n"
+               "QFileDialog\n"
+               "  choose %EXAMPLES%/attributes/doors.txt\n"
+               "QMessageBox\n"
+               "  expect-text Cannot find the specified file.\n"
+               "  click OK\n"
+               "QMessageBox\n"
+               "  expect-text \"The cell in row 1, column 1 (\\\"DOOR_NO\\\") holds \\\"^\\\", a tab or a line break, which cannot be imported.\"\n"
+               "  click OK\n"
+            << "";
+        QTest::newRow("Dlg_QT_RedefinePaths")
+            << "(Dlg_RedefinePaths \"%STATE%\" \"Xref^A^/a/b.dwg\" \"RemoteText^B^/c/d.txt\")"
+            << "Dlg_QT_RedefinePaths\n"
+               "  click tyXref\n"
+               "  set filter \\.dwg$\n"
+               "  click selectAll\n"
+               "  set txreplace /srv\n"
+               "  click btReplace\n"
+               "  click buttonHelp\n"
+               "  click acceptButton\n"
+            << "(\"Xref^A^/srv/a/b.dwg\")";
     }
 
     void dialogs()

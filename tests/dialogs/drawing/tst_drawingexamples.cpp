@@ -89,6 +89,18 @@ private slots:
                               "  3A7 http://www.example.com/products/fire-damper-fd90",
                               "  remove the link of 2C0"}));
     }
+
+    // The server paths of the references and images move to the archive share.
+    void redefinePathsCycle()
+    {
+        const KvhostRun run = kvhost(
+            {"--dialog-script", "examples/dialog-scripts/redefinepaths.txt", "--script", "examples/redefinepaths.lsp"});
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        QVERIFY2(run.out.contains("9 paths to write back:\n"
+                                  "  Xref Site plan: //archive/2024/2417 Harbour Road/xref/site-plan.dwg\n"),
+                 qPrintable(run.out));
+        QVERIFY(run.out.contains("  RemoteText Door schedule: //archive/2024/2417 Harbour Road/notes/doors.txt\n"));
+    }
 };
 
 KV_TEST_MAIN(TestDrawingExamples)
