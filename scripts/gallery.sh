@@ -88,7 +88,13 @@ page=$docs/gallery.md
         echo '```'
       fi
     fi
+    kept=()
     for p in "${pictures[@]}"; do
+      # A dialog shown again unchanged (a cycle's next round) is pictured once.
+      same=0
+      for k in "${kept[@]}"; do cmp -s "$dir/$p" "$dir/$k" && same=1 && break; done
+      [ "$same" = 0 ] || continue
+      kept+=("$p")
       target=$name-$p
       cp "$dir/$p" "$docs/pictures/$target"
       echo
