@@ -42,6 +42,8 @@ if [ "$headless" = 1 ]; then
     fi
   done
   echo "Screenshots of the dialogs: $shots"
+  # The gallery page of those pictures, with the LISP calls that opened them.
+  scripts/gallery.sh "$shots" docs || status=$?
   exit $status
 fi
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/DialogState.h"
+
 #include <QStringList>
 
 // The plain way of merging state-file lines into state lines, line by line: every state
@@ -10,11 +12,11 @@ inline void referenceStateMerge(QStringList& stateLines, const QStringList& file
 {
     for (const QString& line : fileLines) {
         const int eq = line.indexOf(QLatin1Char('='));
-        const QString key = (eq < 0 ? line : line.left(eq)).toLower();
+        const QString key = CDialogState::lowerKey(eq < 0 ? QStringView(line) : QStringView(line).left(eq));
         const QString prefix = key + QLatin1Char('=');
         bool replaced = false;
         for (QString& state : stateLines) {
-            if (state.left(prefix.size()).toLower() == prefix) {
+            if (CDialogState::lowerKey(QStringView(state).left(prefix.size())) == prefix) {
                 state = line;
                 replaced = true;
             }

@@ -122,14 +122,14 @@ private:
     {
         for (const QChar c : key) {
             if (c.isSurrogate() || c.toLower() != c)
-                return qHash(key.toString().toLower());
+                return qHash(CDialogState::lowerKey(key));
         }
         return qHash(key);
     }
+    // Equal in the lower case that the hash is taken of.
     static bool sameKey(QStringView a, QStringView b)
     {
-        return a.size() == b.size() ? a.compare(b, Qt::CaseInsensitive) == 0
-                                    : a.toString().toLower() == b.toString().toLower();
+        return a == b || CDialogState::lowerKey(a) == CDialogState::lowerKey(b);
     }
     QStringView prefixOf(int line) const
     {
@@ -251,7 +251,7 @@ void CDialogState::mergeStateText(QStringList& stateLines, QIODevice& device)
         for (const QChar c : prefix) {
             // Letters outside the basic plane come as surrogate pairs: lower-case those whole.
             if (c.isSurrogate() || c.toLower() != c) {
-                lowered = prefix.toString().toLower();
+                lowered = lowerKey(prefix);
                 key = lowered;
                 break;
             }
@@ -270,6 +270,28 @@ void CDialogState::mergeStateText(QStringList& stateLines, QIODevice& device)
                 index.add(QStringView(stateLines.last()).left(eq), stateLines.size() - 1);
         }
     }
+}
+
+QString CDialogState::lowerKey(QStringView key)
+{
+    QString lower;
+    lower.reserve(key.size());
+    for (int i = 0; i < key.size(); ++i) {
+        const QChar c = key[i];
+        if (c.isHighSurrogate() && i + 1 < key.size() && key[i + 1].isLowSurrogate()) {
+            const uint code = QChar::toLower(QChar::surrogateToUcs4(c, key[i + 1]));
+            if (QChar::requiresSurrogates(code)) {
+                lower += QChar(QChar::highSurrogate(code));
+                lower += QChar(QChar::lowSurrogate(code));
+            } else {
+                lower += QChar(code);
+            }
+            ++i;
+        } else {
+            lower += c.isSurrogate() ? c : c.toLower();
+        }
+    }
+    return lower;
 }
 
 QString CDialogState::stateValue(const QString& name) const

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 class QAbstractButton;
 class QCollator;
@@ -46,6 +47,9 @@ public:
     // Merges the text of a state file into state lines: a line replaces the state lines of
     // its key (ignoring case); a line of a new key is appended.
     static void mergeStateText(QStringList& stateLines, QIODevice& device);
+    // A key in lower case, one character at a time. (QString::toLower() pairs a lone high
+    // surrogate with the character after it: "\uDB00=" comes back as "\uDB00\uDC3D".)
+    static QString lowerKey(QStringView key);
     // stateValue() of every key at once, keyed by the lower-cased name.
     QHash<QString, QString> stateValues() const;
     // Replaces the value of the state lines keyed exactly name (case-sensitive).

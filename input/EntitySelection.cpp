@@ -273,8 +273,10 @@ int QUOR_entfield()
     CKvLispContext* context = HostServices::activeLispContext();
     LispArgs args(context);
     int64_t name[2] = {0, 0};
+    // Without an entity name there is nothing to test: an error, with a status the engine
+    // knows (no status 0).
     if (!context || args.nextEntityName(name) != LispArgs::Ok)
-        return 0;
+        return kvrt::Error;
     args.release();
 
     OdDbObjectId id;

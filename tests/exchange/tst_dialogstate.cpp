@@ -347,6 +347,24 @@ private slots:
         QCOMPARE(state.stateLines(), (QStringList{"lineedit=1", "edit=9", "Text=abc=def", "noequals", "=empty key"}));
     }
 
+    // A UTF-16 file may hold a lone surrogate in a key; the key still matches itself in any
+    // case, so merging the file again replaces its lines instead of adding more.
+    void mergingKeysWithLoneSurrogates()
+    {
+        QDialog d;
+        CDialogState state(&d);
+        const QString key = QString::fromUtf16(u"Key\xDB00x");
+        state.setStateLines({key + "=1", "other=1"});
+        const QString path = m_host->path("utf16.txt");
+        const QString text = QString::fromUtf16(u"KEY\xDB00X=2\n");
+        QByteArray bytes("\xFF\xFE");
+        bytes += QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        QVERIFY(writeBytes(path, bytes));
+        state.loadStateFile(path);
+        state.loadStateFile(path);
+        QCOMPARE(state.stateLines(), (QStringList{QString::fromUtf16(u"KEY\xDB00X=2"), "other=1"}));
+    }
+
     void unwritableStateFile()
     {
         QDialog d;

@@ -313,8 +313,9 @@ private slots:
         QTest::addColumn<QString>("printed");
         QTest::newRow("text with a field") << "text" << 5100 << "T";
         QTest::newRow("line") << "line" << 5100 << "nil";
-        QTest::newRow("not a name") << "string" << 0 << "nil";
-        QTest::newRow("nothing") << "none" << 0 << "nil";
+        // The engine knows no status 0: a bad argument is an error like a bad name.
+        QTest::newRow("not a name") << "string" << -5001 << "nil";
+        QTest::newRow("nothing") << "none" << -5001 << "nil";
         QTest::newRow("made-up name") << "garbage" << -5001 << "nil";
         QTest::newRow("erased") << "erased" << -5001 << "nil";
     }
