@@ -80,14 +80,15 @@ void Dlg_QT_ShowLinks::showEvent(QShowEvent* event)
     // A window restored by the window system keeps what the user has done in it.
     if (event->spontaneous())
         return;
-    if (!m_state->applied())
-        m_state->applyState();
     // Coming back from showing an entity, the table stays as the user left it, and so do the
     // links removed so far: Close writes their REMOVE lines then.
     if (m_state->stateValue(QStringLiteral("!action!")) != QLatin1String("RETURN")) {
         m_removed.clear();
         rebuildTable(KvLinksFile::read(m_linksFile));
     }
+    // After the rows exist: the stored selection names them by their identifiers.
+    if (!m_state->applied())
+        m_state->applyState();
     m_state->setAction(QStringLiteral("CANCEL"));
     SelectChanged();
 }

@@ -217,6 +217,32 @@ private slots:
         QVERIFY(readBytes(state()).contains("\n!action!=OK\n"));
     }
 
+    // The stored selection names rows by identifier: on the first show they are chosen
+    // whole, once the table holds them, and the row buttons are live.
+    void storedSelectionRestored()
+    {
+        QVERIFY(writeBytes(links(), FourLinks));
+        QVERIFY(writeBytes(state(), "tableurl=3^1^\n"));
+        QList<int> urlRows;
+        bool canRemove = false;
+        ModalDriver driver;
+        driver.expect("Dlg_QT_ShowLinks")
+            .run([&](QWidget* w) {
+                auto* dialog = static_cast<Dlg_QT_ShowLinks*>(w);
+                for (const QModelIndex& index : dialog->tableUrl->selectionModel()->selectedRows(1))
+                    urlRows.append(index.row());
+                canRemove = dialog->btnRemoveUrl->isEnabled();
+            })
+            .cancel();
+        driver.start();
+        QVERIFY(call(links()).isVoid());
+        KV_VERIFY_MODALS(driver);
+        std::sort(urlRows.begin(), urlRows.end());
+        QCOMPARE(urlRows, (QList<int>{0, 2}));
+        QVERIFY(canRemove);
+        QVERIFY(readBytes(state()).contains("tableurl=1^3^\n") || readBytes(state()).contains("tableurl=3^1^\n"));
+    }
+
     // Show Entity with nothing selected says so and stays; closing the window leaves the
     // file alone and reports CANCEL.
     void showEntityWithoutSelection()
