@@ -56,9 +56,19 @@ Dlg_QT_ShowLinks::Dlg_QT_ShowLinks(QWidget* parent) : CKvDialog(parent, true, kv
     connect(btnHelp, &QPushButton::clicked, this, &Dlg_QT_ShowLinks::showHelp);
     connect(tableUrl->horizontalHeader(), &QHeaderView::sectionClicked, this, &Dlg_QT_ShowLinks::sortByColumn);
     // The URL column takes the width the others leave: its lines wrap anew when that changes.
+    // Refitted once the resizing is over: rows growing bring the scroll bar, which narrows the
+    // column again while the header is still busy and tells no one.
     connect(tableUrl->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
-        if (column == UrlColumn)
-            fitRows();
+        if (column != UrlColumn || m_refitPending)
+            return;
+        m_refitPending = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_refitPending = false;
+                fitRows();
+            },
+            Qt::QueuedConnection);
     });
 }
 
