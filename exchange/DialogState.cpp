@@ -439,9 +439,15 @@ void CDialogState::applyValue(QWidget* widget, const QString& value)
                 }
         // A table where one row may be chosen shows one chosen row: the first named.
         const bool single = table->selectionMode() == QAbstractItemView::SingleSelection;
+        // A table chosen from by rows shows the whole row chosen, as a click would.
+        const QItemSelectionModel::SelectionFlags flags =
+            table->selectionBehavior() == QAbstractItemView::SelectRows
+                ? QItemSelectionModel::Select | QItemSelectionModel::Rows
+                : QItemSelectionModel::Select;
         for (const QString& part : parts)
             if (QTableWidgetItem* item = first.value(part)) {
-                item->setSelected(true);
+                if (QItemSelectionModel* selection = table->selectionModel())
+                    selection->select(table->model()->index(item->row(), item->column()), flags);
                 table->scrollToItem(item);
                 if (single)
                     break;

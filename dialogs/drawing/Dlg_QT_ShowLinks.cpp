@@ -56,9 +56,19 @@ Dlg_QT_ShowLinks::Dlg_QT_ShowLinks(QWidget* parent) : CKvDialog(parent, true, kv
     connect(btnHelp, &QPushButton::clicked, this, &Dlg_QT_ShowLinks::showHelp);
     connect(tableUrl->horizontalHeader(), &QHeaderView::sectionClicked, this, &Dlg_QT_ShowLinks::sortByColumn);
     // The URL column takes the width the others leave: its lines wrap anew when that changes.
+    // Refitted once the resizing is over: rows growing bring the scroll bar, which narrows the
+    // column again while the header is still busy and tells no one.
     connect(tableUrl->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
-        if (column == UrlColumn)
-            fitRows();
+        if (column != UrlColumn || m_refitPending)
+            return;
+        m_refitPending = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_refitPending = false;
+                fitRows();
+            },
+            Qt::QueuedConnection);
     });
 }
 
@@ -80,14 +90,15 @@ void Dlg_QT_ShowLinks::showEvent(QShowEvent* event)
     // A window restored by the window system keeps what the user has done in it.
     if (event->spontaneous())
         return;
-    if (!m_state->applied())
-        m_state->applyState();
     // Coming back from showing an entity, the table stays as the user left it, and so do the
     // links removed so far: Close writes their REMOVE lines then.
     if (m_state->stateValue(QStringLiteral("!action!")) != QLatin1String("RETURN")) {
         m_removed.clear();
         rebuildTable(KvLinksFile::read(m_linksFile));
     }
+    // After the rows exist: the stored selection names them by their identifiers.
+    if (!m_state->applied())
+        m_state->applyState();
     m_state->setAction(QStringLiteral("CANCEL"));
     SelectChanged();
 }

@@ -56,6 +56,7 @@ private:
 
     QString m_linksFile;
     QStringList m_removed;
+    bool m_refitPending = false;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     std::unique_ptr<CDialogState> m_state;

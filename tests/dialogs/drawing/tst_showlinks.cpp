@@ -14,6 +14,7 @@
 
 #include <QDesktopServices>
 #include <QItemSelectionModel>
+#include <QStyledItemDelegate>
 
 namespace {
 const QByteArray Bom("\xEF\xBB\xBF");
@@ -180,6 +181,35 @@ private slots:
         QCOMPARE(columnTexts(dialog.tableUrl, 0), (QStringList{"1", "2", "3", "4"}));
     }
 
+    // Long URLs wrap; once the window has settled (scroll bar and all), no row is lower than
+    // its text needs where the cell is painted, one grid line narrower than the column.
+    void longUrlsKeepAllTheirLines()
+    {
+        // Enough rows for a scroll bar, which narrows the URL column after the rows are fitted.
+        QByteArray bytes = "1^http://www.example.com/projects/riverside/site-plan.pdf^LWPOLYLINE^Model\r\n";
+        for (int n = 2; n <= 30; ++n)
+            bytes += QByteArray::number(n) + "^http://intranet.example.com/" + QByteArray("rfi/").repeated(n % 9)
+                     + "x?id=" + QByteArray::number(n * 37) + "^LINE^Model\r\n";
+        QVERIFY(writeBytes(links(), bytes));
+        Dlg_QT_ShowLinks dialog;
+        dialog.setLinksFile(links());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCoreApplication::processEvents();
+        QTableWidget* table = dialog.tableUrl;
+        QStyledItemDelegate measure;
+        for (int r = 0; r < table->rowCount(); ++r) {
+            QStyleOptionViewItem option;
+            option.initFrom(table);
+            option.font = table->font();
+            option.features |= QStyleOptionViewItem::WrapText;
+            option.widget = table;
+            option.rect = QRect(0, 0, table->columnWidth(1) - 1, 1);
+            const int needed = measure.sizeHint(option, table->model()->index(r, 1)).height();
+            QVERIFY2(table->rowHeight(r) >= needed, qPrintable(QString("row %1: %2 < %3").arg(r).arg(table->rowHeight(r)).arg(needed)));
+        }
+    }
+
     // Remove two links and show an entity; back with RETURN the table is as it was left,
     // and Close writes the remaining links and the REMOVE lines of both removed ones.
     void showEntityRoundTrip()
@@ -215,6 +245,31 @@ private slots:
         QCOMPARE(readBytes(links()), QByteArray("1^http://a.example/y%5Ez^LINE^Model\r\n3^ftp://c.example^TEXT^Layout1\r\n"
                                                 "REMOVE^4\r\nREMOVE^2\r\n"));
         QVERIFY(readBytes(state()).contains("\n!action!=OK\n"));
+    }
+
+    // The stored selection names rows by identifier: on the first show they are chosen
+    // whole, once the table holds them, and the row buttons are live.
+    void storedSelectionRestored()
+    {
+        QVERIFY(writeBytes(links(), FourLinks));
+        QVERIFY(writeBytes(state(), "tableurl=3^1^\n"));
+        QList<int> urlRows;
+        bool canRemove = false;
+        ModalDriver driver;
+        driver.expect("Dlg_QT_ShowLinks")
+            .run([&](QWidget* w) {
+                auto* dialog = static_cast<Dlg_QT_ShowLinks*>(w);
+                for (const QModelIndex& index : dialog->tableUrl->selectionModel()->selectedRows(1))
+                    urlRows.append(index.row());
+                canRemove = dialog->btnRemoveUrl->isEnabled();
+            })
+            .cancel();
+        driver.start();
+        QVERIFY(call(links()).isVoid());
+        KV_VERIFY_MODALS(driver);
+        std::sort(urlRows.begin(), urlRows.end());
+        QCOMPARE(urlRows, (QList<int>{0, 2}));
+        QVERIFY(canRemove);
     }
 
     // Show Entity with nothing selected says so and stays; closing the window leaves the
