@@ -179,7 +179,7 @@ private slots:
     {
         const long nodes = kvLiveNodeCount();
         ModalDriver driver;
-        driver.expect("Dlg_QT_RedefinePaths").click("acceptButton");
+        driver.expect("Dlg_QT_RedefinePaths").click("tyRtext").click("acceptButton");
         driver.start();
         {
             ArgChain args;
