@@ -9,7 +9,7 @@
 
 (setq records (kv-read-lines "examples/paths/references.txt"))
 (setq state (strcat (getvar "LOGFILEPATH") "redefinepaths.txt"))
-(kv-write-lines state (list "modes=Xrefs,Images"))
+(kv-write-lines state (list "modes=Xrefs,Images,Rtext"))
 
 (setq edited (apply 'Dlg_RedefinePaths (cons state records)))
 (if edited

@@ -14,6 +14,9 @@
 #include <QItemSelectionModel>
 #include <QShowEvent>
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 constexpr int RowNumberWidth = 26;
 
@@ -48,6 +51,8 @@ Dlg_QT_ImportBlockAttributes::Dlg_QT_ImportBlockAttributes(QWidget* parent) : CK
     connect(acceptButton, &QPushButton::clicked, this, &Dlg_QT_ImportBlockAttributes::ReadSelected);
     connect(btReplace, &QPushButton::clicked, this, &Dlg_QT_ImportBlockAttributes::replace);
     connect(Attributes, &QTableWidget::itemSelectionChanged, this, &Dlg_QT_ImportBlockAttributes::SelectChanged);
+    connect(Attributes->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &Dlg_QT_ImportBlockAttributes::trackPicks);
     connect(AttributeFile, &QLineEdit::returnPressed, this, &Dlg_QT_ImportBlockAttributes::fillAttributes);
     connect(buttonHelp, &QPushButton::clicked, this, &Dlg_QT_ImportBlockAttributes::showHelp);
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -115,6 +120,7 @@ void Dlg_QT_ImportBlockAttributes::fillAttributes()
     m_busy = true;
     Attributes->clearSelection();
     Attributes->setRowCount(0);
+    m_picks.clear();
     QHeaderView* rows = Attributes->verticalHeader();
     rows->show();
     rows->setFixedWidth(RowNumberWidth);
@@ -158,6 +164,20 @@ void Dlg_QT_ImportBlockAttributes::updateSelectionControls()
         selectAll->setChecked(false);
 }
 
+void Dlg_QT_ImportBlockAttributes::trackPicks(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    for (const QItemSelectionRange& range : selected)
+        for (int r = range.top(); r <= range.bottom(); ++r)
+            if (const QTableWidgetItem* first = Attributes->item(r, 0))
+                if (!m_picks.contains(first))
+                    m_picks.insert(first, ++m_pickCount);
+    const QItemSelectionModel* model = Attributes->selectionModel();
+    for (const QItemSelectionRange& range : deselected)
+        for (int r = range.top(); r <= range.bottom(); ++r)
+            if (!model->rowIntersectsSelection(r, QModelIndex()))
+                m_picks.remove(Attributes->item(r, 0));
+}
+
 void Dlg_QT_ImportBlockAttributes::Select()
 {
     m_busy = true;
@@ -185,11 +205,15 @@ void Dlg_QT_ImportBlockAttributes::ReadSelected()
 {
     if (!checkPath(true))
         return;
-    const QList<int> selected = KvTable::selectedRows(Attributes);
+    QList<int> selected = KvTable::selectedRows(Attributes);
     if (selected.isEmpty()) {
         kvInformation(this, title(), tr("Select the rows of table for import."));
         return;
     }
+    const auto pick = [this](int row) {
+        return m_picks.value(Attributes->item(row, 0), std::numeric_limits<quint64>::max());
+    };
+    std::stable_sort(selected.begin(), selected.end(), [&](int a, int b) { return pick(a) < pick(b); });
     const int columns = Attributes->columnCount();
     QStringList titles;
     for (int c = 0; c < columns; ++c) {

@@ -3,6 +3,7 @@
 #include "ui_Dlg_QT_ImportBlockAttributes.h"
 #include "widgets/KvDialog.h"
 
+#include <QHash>
 #include <QString>
 #include <memory>
 
@@ -41,9 +42,15 @@ private:
     // Search group, OK and "Select all" as the selection stands.
     void updateSelectionControls();
     QString title() const;
+    // Numbers the rows as they are picked, so that sorting the table keeps the picking order.
+    void trackPicks(const QItemSelection& selected, const QItemSelection& deselected);
 
     QString m_lastValidPath;
     // Set while the dialog changes the selection itself.
     bool m_busy = false;
     std::unique_ptr<CDialogState> m_state;
+    // Picked rows by their first cell (which moves with its row when the table is sorted) and
+    // the number of the pick. Cleared with the rows.
+    QHash<const QTableWidgetItem*, quint64> m_picks;
+    quint64 m_pickCount = 0;
 };

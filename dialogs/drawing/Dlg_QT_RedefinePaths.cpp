@@ -63,8 +63,8 @@ void Dlg_QT_RedefinePaths::showHelp()
     m_state->showHelp(QStringLiteral("redefinepaths"));
 }
 
-// Only the type boxes come from the state lines (the LISP side's "modes" words), and they are
-// only ever checked there.
+// Only the type boxes come from the state lines (the LISP side's "modes" words, matched as
+// written), and they are only ever checked there; all four start unchecked.
 void Dlg_QT_RedefinePaths::showEvent(QShowEvent* event)
 {
     CKvDialog::showEvent(event);
@@ -78,7 +78,7 @@ void Dlg_QT_RedefinePaths::showEvent(QShowEvent* event)
             QCheckBox* box;
         } words[] = {{tr("Xrefs"), tyXref}, {tr("Styles"), tyStyles}, {tr("Images"), tyImages}, {tr("Rtext"), tyRtext}};
         for (const auto& w : words)
-            if (modes.contains(w.word, Qt::CaseInsensitive))
+            if (modes.contains(w.word))
                 w.box->setChecked(true);
     }
     m_bulkSelection = false;

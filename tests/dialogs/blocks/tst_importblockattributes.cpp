@@ -233,16 +233,18 @@ private slots:
         QCOMPARE(dialog.result(), 0);
     }
 
-    // Sorting by a column keeps the selection with its rows.
+    // Sorting by a column keeps the selection with its rows, and the rows in the order picked.
     void sortKeepsSelection()
     {
         Dlg_QT_ImportBlockAttributes dialog;
         load(dialog, attributeFile("N\tV\nb\t1\nc\t2\na\t3\n"));
-        dialog.Attributes->selectRow(1);
+        selectCells(dialog.Attributes, {{1, 1}, {2, 0}, {1, 0}});
         dialog.Attributes->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
         emit dialog.Attributes->horizontalHeader()->sectionClicked(0);
         QCOMPARE(dialog.Attributes->item(2, 0)->text(), QStringLiteral("c"));
         QVERIFY(dialog.Attributes->item(2, 1)->isSelected());
+        dialog.ReadSelected();
+        QCOMPARE(dialog.dialogState()->action(), QStringLiteral("N\tV^c\t2^a\t3"));
     }
 };
 

@@ -70,8 +70,9 @@ private slots:
         QTest::addColumn<QString>("modes");
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QStringList>("shown");
-        QTest::newRow("no type asked for: only remote texts") << "" << "" << QStringList{"/texts/legend.txt"};
-        QTest::newRow("types ignore case") << "Xrefs,Images" << "*"
+        QTest::newRow("no type asked for") << "" << "" << QStringList{};
+        QTest::newRow("mode words mind case") << "xrefs IMAGES rtext" << "" << QStringList{};
+        QTest::newRow("record types ignore case") << "Xrefs,Images,Rtext" << "*"
                                            << QStringList{"/projects/site/base.dwg", "/img/logo.PNG",
                                                           "/texts/legend.txt", "/projects/grid.dwg"};
         QTest::newRow("an extension at the end") << "Xrefs Styles Images" << "\\.dwg$"
@@ -114,7 +115,7 @@ private slots:
         QFETCH(QString, replacement);
         QFETCH(QStringList, after);
         Dlg_QT_RedefinePaths dialog;
-        dialog.dialogState()->setStateLines({"modes=Xrefs Images"});
+        dialog.dialogState()->setStateLines({"modes=Xrefs Images Rtext"});
         dialog.setRecords(Records);
         dialog.show();
         QVERIFY(!dialog.groupSearch->isEnabled());
@@ -146,7 +147,7 @@ private slots:
             .click("btReplace")
             .click("acceptButton");
         driver.start();
-        const LispCallResult r = call(QStringList(Records) << "Xref^Lib^C:\\lib\\x.dwg", "Xrefs");
+        const LispCallResult r = call(QStringList(Records) << "Xref^Lib^C:\\lib\\x.dwg", "Xrefs Rtext");
         KV_VERIFY_MODALS(driver);
         QCOMPARE(r.status, kvrt::Normal);
         QCOMPARE(r.printed(), QStringLiteral(R"(("Xref^Site^/archive/2024/site/base.dwg" "RemoteText^Legend^/texts/legend.txt" )"
@@ -178,7 +179,7 @@ private slots:
     {
         const long nodes = kvLiveNodeCount();
         ModalDriver driver;
-        driver.expect("Dlg_QT_RedefinePaths").click("acceptButton");
+        driver.expect("Dlg_QT_RedefinePaths").click("tyRtext").click("acceptButton");
         driver.start();
         {
             ArgChain args;
