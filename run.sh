@@ -44,6 +44,12 @@ if [ "$headless" = 1 ]; then
   echo "Screenshots of the dialogs: $shots"
   # The gallery page of those pictures, with the LISP calls that opened them.
   scripts/gallery.sh "$shots" docs || status=$?
+  # The main window as a person sees it after a few lines of LISP on a drawing.
+  user=$PWD/build/example-users/main-window
+  rm -rf "$user"
+  build/bin/kvhost --user-folder "$user" --window-picture docs/pictures/main-window.png \
+    --eval '(princ "Korvane LISP module loaded.")' --eval '(tblsearch "BLOCK" "DOOR")' \
+    --eval '(getvar "CLAYER")' examples/drawings/blocks.dxf </dev/null >/dev/null || status=$?
   exit $status
 fi
 

@@ -536,6 +536,125 @@
     </message>
 </context>
 <context>
+    <name>Dlg_QT_EditAlias</name>
+    <message>
+        <source>Edit Alias</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current alias:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alias</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create new alias</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove alias</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clean alias list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save alias</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export alias to file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import alias from file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print alias</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error reading alias file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Command;Alias</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This alias already begin used for other command.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the rows of table for remove.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure you want to remove this alias for %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete all alias?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The alias file has been saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The alias file could not be saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alias files (*.xml);; All files (*.*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The alias file has been exported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The alias file could not be exported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the file to import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alias files (*.txt);; All files (*.*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The alias file could not be imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Dlg_QT_EditTextCase</name>
     <message>
         <source>EditTextCase</source>
@@ -678,6 +797,66 @@
     </message>
 </context>
 <context>
+    <name>Dlg_QT_ExportInfo</name>
+    <message>
+        <source>Export Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;E-mail address:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Phone number:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Issue description:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Steps to Reproduce the Issue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>System information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The report was not saved.
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Dlg_QT_ExportSettings</name>
     <message>
         <source>Export Settings</source>
@@ -793,6 +972,85 @@
     <message>
         <source>The block list was not saved.
 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dlg_QT_ImportBlockAttributes</name>
+    <message>
+        <source>Import Block Attributes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opens an attribute text file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Select all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find and replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find what:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>R&amp;eplace with:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace coincidences with specified string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the file to import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Attributes files (*.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select items of table for search.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the rows of table for import.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The title of column %1 (&quot;%2&quot;) holds &quot;^&quot;, a tab or a line break, which cannot be imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The cell in row %1, column %2 (&quot;%3&quot;) holds &quot;^&quot;, a tab or a line break, which cannot be imported.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1512,6 +1770,113 @@
     </message>
 </context>
 <context>
+    <name>Dlg_QT_RedefinePaths</name>
+    <message>
+        <source>Redefine Paths</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Styles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;External references</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Images</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Rtext</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Filter by:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find and Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find what:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>R&amp;eplace with:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace coincidences with specified string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Xrefs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Styles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rtext</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type;Name;Path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the rows of table for search.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Xref</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TextStyle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RemoteText</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Dlg_QT_RemoveFavorits</name>
     <message>
         <source>Delete favorites</source>
@@ -1669,6 +2034,106 @@
     </message>
     <message>
         <source>You must first select the replacing reference. </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Dlg_QT_ShowLinks</name>
+    <message>
+        <source>Show Links</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find and Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find what:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>R&amp;eplace with:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace coincidences with specified string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows selected URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Show URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove selected URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove &amp;URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the entity of selected  URL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;how Entity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>;URL Name;Entity Type;Space</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select the rows of table for searching.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select one row of table for show.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to display the link.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The are no items selected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove urls for selected items?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The links were not saved.
+%1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2000,6 +2465,17 @@ Remove entities: </source>
     </message>
     <message>
         <source>&quot;%1&quot; is a invalid directory.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LispExtension</name>
+    <message>
+        <source>Settings saved to: &quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot; successfully.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
