@@ -5,6 +5,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QDialog>
 #include <QDir>
 #include <cstdio>
 
@@ -103,6 +104,12 @@ bool HostAutomation::start(QString* error)
         connect(m_recorder.get(), &DialogRecorder::pictureFailed, this, [](const QString& message) { report(message); });
         connect(m_recorder.get(), &DialogRecorder::dialogClosed, this,
                 [](const QString& dialog) { report(QStringLiteral("auto-closed ") + dialog); });
+    }
+    if (m_driver && m_recorder) {
+        connect(m_driver.get(), &ModalDriver::pictureRequested, m_recorder.get(), [this](QWidget* window) {
+            if (auto* dialog = qobject_cast<QDialog*>(window))
+                m_recorder->picture(dialog);
+        });
     }
     if (m_driver)
         m_driver->start();

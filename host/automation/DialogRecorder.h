@@ -43,6 +43,9 @@ public:
 
     QStringList savedFiles() const { return m_saved; }
 
+    // A picture of a dialog as it is now, named like the ones taken when it is shown.
+    void picture(QDialog* dialog) { take(dialog); }
+
 signals:
     void pictureSaved(const QString& path);
     void pictureFailed(const QString& message);

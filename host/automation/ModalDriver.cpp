@@ -375,6 +375,9 @@ QString ModalDriver::perform(QWidget* window, const ModalAction& action, int ass
     }
     case Kind::Cancel:
         return WidgetActions::cancel(window);
+    case Kind::Picture:
+        emit pictureRequested(window);
+        return QString();
     case Kind::Run:
         if (action.run)
             action.run(window);

@@ -81,6 +81,8 @@ signals:
     void failureOccurred(const QString& message);
     // A modal window closed because the script had failed.
     void windowSwept(const QString& description);
+    // The script asks for a picture of the window as it is now.
+    void pictureRequested(QWidget* window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -6,7 +6,7 @@
 
 namespace {
 
-const char* const kCommands = "click, set, select, expect-text, expect-value, expect-enabled, choose, cancel";
+const char* const kCommands = "click, set, select, expect-text, expect-value, expect-enabled, choose, cancel, picture";
 
 bool isBlank(QChar c)
 {
@@ -145,12 +145,12 @@ bool parseAction(const QString& body, ModalAction* action, QString* error)
         action->name = name;
         return true;
     }
-    if (command == QLatin1String("cancel")) {
+    if (command == QLatin1String("cancel") || command == QLatin1String("picture")) {
         if (!rest.trimmed().isEmpty()) {
-            *error = QStringLiteral("cancel takes nothing after it");
+            *error = QStringLiteral("%1 takes nothing after it").arg(command);
             return false;
         }
-        action->kind = ModalAction::Kind::Cancel;
+        action->kind = command == QLatin1String("cancel") ? ModalAction::Kind::Cancel : ModalAction::Kind::Picture;
         return true;
     }
     *error = QStringLiteral("unknown action '%1' (known: %2)").arg(command, QLatin1String(kCommands));
@@ -182,6 +182,8 @@ QString ModalAction::describe() const
         return QStringLiteral("choose ") + value;
     case Kind::Cancel:
         return QStringLiteral("cancel");
+    case Kind::Picture:
+        return QStringLiteral("picture");
     case Kind::Run:
         return QStringLiteral("run");
     case Kind::Capture:

@@ -18,6 +18,7 @@ struct ModalAction
         ExpectEnabled, // name, enabled
         Choose,        // value: the path
         Cancel,
+        Picture,       // a picture of the window as it is now (kvhost --screenshot-dir)
         Run,           // run: code of a test
         Capture,       // name (empty: the window itself), into
     };
