@@ -12,27 +12,14 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QStandardPaths>
+#include "BenchTiming.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
 
 namespace {
-double median(int runs, const std::function<void()>& prepare, const std::function<void()>& step)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        if (prepare)
-            prepare();
-        QElapsedTimer t;
-        t.start();
-        step();
-        ms.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
 void report(const char* what, double ms, double goal)
 {
     std::printf("%-48s %8.2f ms   (goal < %g ms)%s\n", what, ms, goal, ms < goal ? "" : "   MISSED");
@@ -61,7 +48,7 @@ int main(int argc, char** argv)
     std::printf("%d records, %d runs each, medians\n", count, runs);
 
     Dlg_QT_EditAlias dialog(host.mainWindow());
-    const double show = median(runs, [&] { dialog.hide(); }, [&] {
+    const double show = medianMs(runs, [&] { dialog.hide(); }, [&] {
         dialog.show();
         QApplication::processEvents();
     });
@@ -69,7 +56,7 @@ int main(int argc, char** argv)
         return 1;
 
     int rows = 0;
-    const double selectAll = median(runs, [&] { dialog.lstAlias->clearSelection(); }, [&] {
+    const double selectAll = medianMs(runs, [&] { dialog.lstAlias->clearSelection(); }, [&] {
         dialog.lstAlias->selectAll();
         rows = KvTable::selectedRows(dialog.lstAlias).size();
     });
@@ -78,11 +65,11 @@ int main(int argc, char** argv)
 
     // The last row's alias changed to one no other row has: the whole column is compared.
     int edit = 0;
-    const double check = median(runs, nullptr, [&] {
+    const double check = medianMs(runs, nullptr, [&] {
         dialog.lstAlias->item(count - 1, 1)->setText(QStringLiteral("NEW%1").arg(edit++));
     });
 
-    const double save = median(runs, nullptr, [&] {
+    const double save = medianMs(runs, nullptr, [&] {
         AliasFile::write(dialog.currentAliasFile(), dialog.tableRows());
     });
 

@@ -17,28 +17,14 @@
 #include <QPixmap>
 #include <QSettings>
 #include <QStandardPaths>
+#include "BenchTiming.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
 
 namespace {
-// The median of `runs` timings of `step`, in milliseconds; `prepare` runs untimed before each.
-double median(int runs, const std::function<void()>& prepare, const std::function<void()>& step)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        if (prepare)
-            prepare();
-        QElapsedTimer t;
-        t.start();
-        step();
-        ms.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
 void settle()
 {
     QApplication::processEvents();
@@ -85,7 +71,7 @@ int main(int argc, char** argv)
     auto firstShow = [&](auto* typeTag, const QString& state) {
         using Dialog = std::remove_pointer_t<decltype(typeTag)>;
         std::unique_ptr<Dialog> dialog;
-        return median(runs, [&] { dialog.reset(); }, [&] {
+        return medianMs(runs, [&] { dialog.reset(); }, [&] {
             dialog = std::make_unique<Dialog>(host.mainWindow());
             dialog->dialogState()->loadStateFile(state);
             dialog->show();
@@ -104,7 +90,7 @@ int main(int argc, char** argv)
         state->loadStateFile(path);
         dialog.show();
         settle();
-        return median(runs, [&] { dialog.hide(); settle(); }, [&] {
+        return medianMs(runs, [&] { dialog.hide(); settle(); }, [&] {
             state->loadStateFile(path);
             dialog.show();
             settle();
@@ -116,7 +102,7 @@ int main(int argc, char** argv)
     // Switching the pattern type: the preview of the block, image or drawing redrawn.
     QRadioButton* types[] = {hatch.pattern_block, hatch.pattern_image, hatch.pattern_xref, hatch.pattern_mask};
     int next = 0;
-    const double switching = median(runs * 4, nullptr, [&] {
+    const double switching = medianMs(runs * 4, nullptr, [&] {
         types[next++ % 4]->click();
         settle();
     });
@@ -124,7 +110,7 @@ int main(int argc, char** argv)
     // Loading a favourite: the controls set from the store and the pattern shown again.
     hatch.Cb_Favorits->setEditText(QStringLiteral("Bench"));
     hatch.Btn_SaveFav->click();
-    const double favourite = median(runs, [&] { hatch.pattern_mask->click(); settle(); }, [&] {
+    const double favourite = medianMs(runs, [&] { hatch.pattern_mask->click(); settle(); }, [&] {
         hatch.Select(QStringLiteral("Bench"));
         settle();
     });
