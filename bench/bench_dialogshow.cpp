@@ -12,6 +12,7 @@
 #include "LispCall.h"
 #include "ModalDriver.h"
 #include "ModuleFixture.h"
+#include "kernel/KvSystemServices.h"
 
 #include "kernel/KvDocument.h"
 #include "module/LispFunctionTable.h"
@@ -149,6 +150,12 @@ int main(int argc, char** argv)
         if (!file.open(QIODevice::WriteOnly) || file.write("\xEF\xBB\xBFqtentities=1\n") < 0)
             return 1;
     }
+
+    // The alias editor reads the user's alias file on every show; without one it would be
+    // timed with its read-error message.
+    QDir().mkpath(host.path(QStringLiteral("aliases")));
+    QFile::copy(QStringLiteral(KV_SOURCE_DIR "/examples/alias.xml"), host.path(QStringLiteral("aliases/alias.xml")));
+    host.services()->GetSettings()->SetAliasFolder(host.path(QStringLiteral("aliases")));
 
     // What the dialogs look for in the user folder: the multiview setup's title blocks.
     QDir().mkpath(host.userFolder() + QStringLiteral("/Template"));
