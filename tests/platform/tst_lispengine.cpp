@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -198,34 +197,6 @@ int loadHandler()
     return c->LoadLispFile(CKvString(path)) == kvrt::Normal ? c->ReturnInteger(1) : c->ReturnNil();
 }
 
-// Answers with a random chain: types, list markers and values chosen by the fuzz test.
-QRandomGenerator g_chainRandom(7);
-
-int randomResultHandler()
-{
-    CKvLispContext* c = activeContext();
-    c->ReleaseChain(c->GetArgumentList());
-    static const short types[] = {kvrt::Real, kvrt::Point2d, kvrt::Short, kvrt::String, kvrt::EntityName,
-                                  kvrt::PickSet, kvrt::Point3d, kvrt::Long, kvrt::Void, kvrt::ListBegin,
-                                  kvrt::ListEnd, kvrt::DotEnd, kvrt::Nil, kvrt::Dxf0, kvrt::T, 0, 8, 10,
-                                  40, 62, 90, -1, 330, 1000, 1071, 4999, 5050, -5};
-    kv_resbuf* chain = nullptr;
-    const int length = g_chainRandom.bounded(12);
-    for (int i = 0; i < length; ++i) {
-        const short type = types[g_chainRandom.bounded(int(sizeof types / sizeof *types))];
-        if (kvIsStringType(type)) {
-            c->AppendString(&chain, type, CKvString(QString::number(g_chainRandom.generate())));
-        } else {
-            kv_resbuf* n = c->AppendValue(&chain, type);
-            for (double& d : n->resval.rpoint)
-                d = g_chainRandom.generateDouble() * 1e6 - 5e5;
-        }
-    }
-    const int status = g_chainRandom.bounded(2) ? c->ReturnList(chain) : c->ReturnValue(chain);
-    c->ReleaseChain(chain);
-    return status;
-}
-
 } // namespace
 
 class TestLispEngine : public QObject
@@ -267,7 +238,6 @@ private slots:
     void drawingAccess_data();
     void drawingAccess();
 
-    void fuzz();
 
 private:
     KvLispEngine& documentEngine() { return m_fixture->document(0)->GetLispContext()->engine(); }
@@ -285,7 +255,6 @@ void TestLispEngine::initTestCase()
     QVERIFY(c->DefineFunction(CKvString("kvtest_echo"), echoHandler));
     QVERIFY(c->DefineFunction(CKvString("kvtest_Result"), resultHandler));
     QVERIFY(c->DefineFunction(CKvString("kvtest_load"), loadHandler));
-    QVERIFY(c->DefineFunction(CKvString("kvtest_random"), randomResultHandler));
     m_liveNodes = kvLiveNodeCount();
 }
 
@@ -304,37 +273,28 @@ void TestLispEngine::reader_data()
     QTest::addColumn<QString>("printed");
 
     QTest::newRow("integer") << "42" << "42";
-    QTest::newRow("negative integer") << "-7" << "-7";
-    QTest::newRow("plus sign") << "+5" << "5";
     QTest::newRow("largest integer") << "2147483647" << "2147483647";
     QTest::newRow("beyond 32 bits reads as real") << "2147483648" << "2.14748e+09";
     QTest::newRow("real") << "1.5" << "1.5";
-    QTest::newRow("leading dot") << ".5" << "0.5";
     QTest::newRow("trailing dot") << "-2." << "-2.0";
-    QTest::newRow("exponent") << "1e3" << "1000.0";
     QTest::newRow("six significant digits") << "3.14159265" << "3.14159";
     QTest::newRow("large real") << "1e20" << "1.0e+20";
     QTest::newRow("escaped quote and backslash") << R"("a\"b\\c")" << R"("a\"b\\c")";
-    QTest::newRow("newline and tab escapes") << R"("x\ny\tz")" << R"("x\ny\tz")";
     QTest::newRow("octal escape") << R"("\101\102")" << R"("AB")";
     QTest::newRow("escape character") << R"("\e")" << R"("\e")";
     QTest::newRow("unknown escape is the character") << R"("\q")" << R"("q")";
     QTest::newRow("string across lines") << "\"a\nb\"" << R"("a\nb")";
     QTest::newRow("symbols are upper case") << "'AbC" << "ABC";
-    QTest::newRow("symbol with digits and signs") << "'1+" << "1+";
     QTest::newRow("dot inside a symbol") << "'a.b" << "A.B";
     QTest::newRow("exponent without digits is a symbol") << "'1e" << "1E";
     QTest::newRow("t") << "t" << "T";
     QTest::newRow("nil") << "nil" << "nil";
-    QTest::newRow("quoted nil") << "'NIL" << "nil";
     QTest::newRow("empty list") << "'()" << "nil";
     QTest::newRow("list") << R"('(1 (2.5 "a") b))" << R"((1 (2.5 "a") B))";
     QTest::newRow("dotted pair") << "'(a . 1)" << "(A . 1)";
     QTest::newRow("dotted list joins") << "'(1 . (2 3))" << "(1 2 3)";
-    QTest::newRow("nested quote") << "''x" << "(QUOTE X)";
     QTest::newRow("line comment") << "; note (\n 5 ; more" << "5";
     QTest::newRow("block comment") << ";| a\n ( \" |; 6" << "6";
-    QTest::newRow("comment ends a token") << "'x;c" << "X";
     QTest::newRow("control characters are blanks") << QStringLiteral("\x01 7 \x02") << "7";
 }
 
@@ -353,11 +313,8 @@ void TestLispEngine::malformedInput_data()
     QTest::newRow("missing parenthesis") << "(+ 1\n 2" << "missing ')' for the list opened here (line 1)";
     QTest::newRow("stray parenthesis") << ")" << "extra ')'";
     QTest::newRow("unterminated string") << "(princ \"abc)" << "string without closing quote";
-    QTest::newRow("backslash at the end") << "\"abc\\" << "string without closing quote";
     QTest::newRow("lone quote") << "'" << "quote without an expression";
-    QTest::newRow("quote before parenthesis") << "(a ')" << "quote without an expression";
     QTest::newRow("dot without a tail") << "'(a . )" << "dotted pair without a second part";
-    QTest::newRow("dot first") << "'( . a)" << "misplaced dot";
     QTest::newRow("dot outside a list") << "." << "misplaced dot";
     QTest::newRow("two after the dot") << "'(a . b c)" << "more than one expression after the dot";
     QTest::newRow("line of the error") << "1\n2\n(3" << "(line 3)";
@@ -455,15 +412,12 @@ void TestLispEngine::evaluation_data()
     QTest::newRow("car cdr family") << "(list (car '(1 2)) (cdr '(1 2)) (cadr '(1 2 3)) (caddr '(1 2 3)) (cadr '(1)))"
                                     << "(1 (2) 2 3 nil)";
     QTest::newRow("nth") << "(list (nth 1 '(a b c)) (nth 5 '(a)) (nth -1 '(a)))" << "(B nil nil)";
-    QTest::newRow("length") << "(list (length '(1 2 3)) (length nil))" << "(3 0)";
     QTest::newRow("append reverse last") << "(list (append '(1) nil '(2 3)) (reverse '(1 2 3)) (last '(1 2)))"
                                          << "((1 2 3) (3 2 1) 2)";
     QTest::newRow("assoc member") << "(list (assoc \"b\" '((\"a\" . 1) (\"b\" . 2))) (member 2 '(1 2 3)))"
                                   << R"((("b" . 2) (2 3)))";
     QTest::newRow("mapcar builtin") << "(mapcar '1+ '(1 2 3))" << "(2 3 4)";
     QTest::newRow("mapcar lambda") << "(mapcar (function (lambda (a b) (+ a b))) '(1 2) '(10 20 30))" << "(11 22)";
-    QTest::newRow("lambda call") << "((lambda (x / y) (setq y 2) (* x y)) 4)" << "8";
-    QTest::newRow("apply") << "(apply '+ '(1 2 3))" << "6";
     QTest::newRow("foreach") << "(setq s 0) (foreach e '(1 2 3) (setq s (+ s e))) s" << "6";
     QTest::newRow("foreach restores its variable") << "(setq e 'x) (foreach e '(1) e) e" << "X";
     QTest::newRow("type") << "(defun f () 1) (list (type 1) (type 1.0) (type \"s\") (type 'a) (type '(1)) (type car) (type f) (type nil))"
@@ -472,8 +426,6 @@ void TestLispEngine::evaluation_data()
                                   << "(T nil T T)";
     QTest::newRow("boundp") << "(setq q 1) (list (boundp 'q) (boundp 'zzz))" << "(T nil)";
     QTest::newRow("read and eval") << R"lisp((eval (read "(+ 1 2)")))lisp" << "3";
-    QTest::newRow("set") << "(set 'w 3) w" << "3";
-    QTest::newRow("numberp listp atom") << "(list (numberp 1) (numberp \"1\") (listp nil) (atom '(1)))" << "(T nil T nil)";
     QTest::newRow("princ alone is no value") << "(princ)" << NoValue;
     QTest::newRow("no value passes through defun") << "(defun c:x () (princ)) (c:x)" << NoValue;
     QTest::newRow("no value is nil inside a list") << "(list (princ))" << "(nil)";
@@ -503,16 +455,12 @@ void TestLispEngine::errors_data()
 
     QTest::newRow("unknown function") << "(foo 1)" << "no function definition: FOO";
     QTest::newRow("integer division by zero") << "(/ 1 0)" << "divide by zero";
-    QTest::newRow("real division by zero") << "(/ 1.0 0)" << "divide by zero";
-    QTest::newRow("rem by zero") << "(rem 1 0)" << "divide by zero";
     QTest::newRow("strcat of a number") << R"((strcat "a" 1))" << "bad argument type: stringp 1";
-    QTest::newRow("arithmetic on a string") << R"((+ 1 "2"))" << R"(bad argument type: numberp "2")";
     QTest::newRow("car of a number") << "(car 1)" << "bad argument type: consp 1";
     QTest::newRow("itoa of a real") << "(itoa 1.5)" << "bad argument type: fixnump 1.5";
     QTest::newRow("length of a dotted list") << "(length '(1 . 2))" << "bad list: (1 . 2)";
     QTest::newRow("too few arguments") << "(defun f (x) x) (f)" << "too few arguments: F";
     QTest::newRow("too many arguments") << "(defun f (x) x) (f 1 2)" << "too many arguments: F";
-    QTest::newRow("too many for a built-in") << "(car 1 2)" << "too many arguments: CAR";
     QTest::newRow("substr from zero") << R"((substr "a" 0))" << "bad argument value: SUBSTR start 0";
     QTest::newRow("rtos bad mode") << "(rtos 1.0 7)" << "bad argument value: RTOS mode 7";
     QTest::newRow("setq of T") << "(setq t 1)" << "bad argument type: symbolp T";
@@ -520,7 +468,6 @@ void TestLispEngine::errors_data()
     QTest::newRow("number as function") << "(1 2)" << "bad function: 1";
     QTest::newRow("bad parameter list") << "(defun f (1) 1)" << "bad argument list: (1)";
     QTest::newRow("special form cannot be redefined") << "(defun if () 1)" << "cannot redefine IF";
-    QTest::newRow("comparison of string and number") << R"((< "a" 1))" << "bad argument type: stringp 1";
     QTest::newRow("sqrt of a negative") << "(sqrt -1)" << "function undefined for argument: -1";
     QTest::newRow("exit") << "(exit)" << "quit / exit abort";
     QTest::newRow("read of broken text") << R"((read "(1"))" << "malformed input: missing ')'";
@@ -884,39 +831,6 @@ void TestLispEngine::drawingAccess()
     if (document != m_fixture->document(0))
         documents->CloseDocument(document);
     QCOMPARE(got, result);
-}
-
-// --- Robustness --------------------------------------------------------------------------
-
-void TestLispEngine::fuzz()
-{
-    // No loops in the vocabulary: a random "(while 1)" would never end.
-    static const char* const tokens[] = {
-        "(", "(", "(", ")", ")", ")", "'", "\"", "\"s\\", ".", ";", ";|", "|;", "\n", "1", "-2", "2.5", ".5", "1e3",
-        "nil", "t", "x", "y", "f", "setq", "defun", "lambda", "if", "cond", "and", "or", "progn", "foreach", "list",
-        "cons", "car", "cdr", "nth", "length", "append", "reverse", "assoc", "member", "mapcar", "apply", "strcat",
-        "substr", "strlen", "itoa", "atoi", "atof", "rtos", "+", "-", "*", "/", "1+", "=", "<", "eq", "equal", "type",
-        "princ", "print", "read", "eval", "getvar", "\"LOGFILEPATH\"", "kvtest_echo", "kvtest_args",
-        "kvtest_random", "/", "(defun f (x / y)", "(f (f x))", "(setq x (list x x))", "\"\\101\""};
-    const int tokenCount = int(sizeof tokens / sizeof *tokens);
-
-    KvLispEngine& engine = documentEngine();
-    QString sink;
-    engine.setOutputHandler([&sink](const QString& s) { sink = s.left(10); });
-    QRandomGenerator random(20240611);
-    for (int round = 0; round < 3000; ++round) {
-        // Variables start empty each round, so that doubling lists stay small.
-        engine.evaluate(QStringLiteral("(setq x nil y nil)"));
-        QStringList soup;
-        const int length = random.bounded(1, 40);
-        for (int i = 0; i < length; ++i)
-            soup << QString::fromLatin1(tokens[random.bounded(tokenCount)]);
-        engine.evaluate(soup.join(QLatin1Char(' ')));
-        engine.evaluate(QStringLiteral("(kvtest_random)"));
-    }
-    engine.setOutputHandler(nullptr);
-    // Still sound afterwards.
-    QCOMPARE(run(engine, "(defun f (x) (* x 2)) (f 21)"), QStringLiteral("42"));
 }
 
 KV_TEST_MAIN(TestLispEngine)
