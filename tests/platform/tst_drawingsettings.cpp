@@ -80,9 +80,7 @@ void TestDrawingSettings::fromTheHeader_data()
 
     // The layer as the layer table spells it; $CLAYER said "WALLS".
     QTest::newRow("current layer") << "CLAYER" << KvVariable::string(QStringLiteral("Walls"));
-    QTest::newRow("text size") << "textsize" << KvVariable::number(3.5);
     QTest::newRow("precision") << "LUPREC" << KvVariable::int16(2);
-    QTest::newRow("a 16-bit setting") << "PDMODE" << KvVariable::int16(3);
     QTest::newRow("a real") << "LTSCALE" << KvVariable::number(10);
     QTest::newRow("a point given in 2D") << "LIMMAX" << KvVariable::point3d(297, 210, 0);
     QTest::newRow("a flag (290) the defaults lack") << "PSTYLEMODE" << KvVariable::int16(1);
@@ -142,7 +140,6 @@ void TestDrawingSettings::whatASettingAccepts_data()
     QTest::newRow("precision above 8") << "LUPREC" << KvVariable::int16(9) << false << four;
     QTest::newRow("precision as a real") << "LUPREC" << KvVariable::number(2) << false << four;
     QTest::newRow("a 32-bit integer that fits") << "LUPREC" << KvVariable::int32(3) << true << KvVariable::int16(3);
-    QTest::newRow("an integer for a real") << "TEXTSIZE" << KvVariable::int16(5) << true << KvVariable::number(5);
     QTest::newRow("a text for a real") << "TEXTSIZE" << KvVariable::string(QStringLiteral("5")) << false << KvVariable::number(0.2);
     QTest::newRow("not a number") << "TEXTSIZE" << KvVariable::number(std::nan("")) << false << KvVariable::number(0.2);
     QTest::newRow("infinite") << "LTSCALE" << KvVariable::number(HUGE_VAL) << false << KvVariable::number(1);
@@ -191,12 +188,10 @@ void TestDrawingSettings::getvarAndSetvar_data()
     QTest::addColumn<QString>("result");
 
     QTest::newRow("a 16-bit setting") << R"((getvar "luprec"))" << "4";
-    QTest::newRow("set here only") << R"((setvar "LUPREC" 2) (getvar "LUPREC"))" << "2";
     QTest::newRow("used by rtos") << R"((setvar "LUPREC" 2) (rtos 1.23456))" << "\"1.23\"";
     QTest::newRow("out of range") << R"((setvar "LUPREC" 99))" << "error: setvar rejected: LUPREC 99";
     QTest::newRow("a list for a setting") << R"((setvar "LUPREC" '(1 2 3 4)))" << "error: setvar rejected: LUPREC (1 2 3 4)";
     QTest::newRow("an integer for a real") << R"((setvar "TEXTSIZE" 5) (getvar "TEXTSIZE"))" << "5.0";
-    QTest::newRow("a point") << R"((getvar "LIMMAX"))" << "(420.0 297.0 0.0)";
     QTest::newRow("a point set in 2D") << R"((setvar "INSBASE" '(1 2)) (getvar "INSBASE"))" << "(1.0 2.0 0.0)";
     QTest::newRow("a layer it lacks") << R"((setvar "CLAYER" "Nowhere"))" << "error: setvar rejected: CLAYER \"Nowhere\"";
     QTest::newRow("no setting of the drawing: kept by LISP") << R"((setvar "kvmine" '(1 2 3 4)) (getvar "KVMINE"))" << "(1 2 3 4)";
