@@ -221,7 +221,6 @@ private slots:
     void bindingsComeBackAfterAnError();
     void deepStructuresAndRecursion();
     void output();
-    void predefinedPi();
 
     void files();
     void loadFile();
@@ -432,6 +431,9 @@ void TestLispEngine::evaluation_data()
     QTest::newRow("setq of no value") << "(setq z (princ))" << "nil";
     QTest::newRow("mapcar of no values is a list") << "(mapcar '(lambda (x) (princ)) '(1 2))" << "(nil nil)";
     QTest::newRow("eval passes no value on") << "(eval '(princ))" << NoValue;
+    // Angles come as radians from the prompts; programs turn them into degrees with pi, and may set it.
+    QTest::newRow("pi") << "(list (rtos (/ (* (/ pi 6) 180.0) pi) 2 4) (= pi (* 4 (atan 1))) (type pi))" << "(\"30.0000\" T REAL)";
+    QTest::newRow("pi may be set") << "(setq pi 3) pi" << "3";
     QTest::newRow("unbound variable") << "never_set" << "nil";
     QTest::newRow("user function shadows a built-in") << "(defun strlen (s) 99) (strlen \"a\")" << "99";
     QTest::newRow("error handler sees the message") << "(defun *error* (m) (setq seen m)) (car 1)"
@@ -526,17 +528,6 @@ void TestLispEngine::output()
     QCOMPARE(run(engine, R"((princ "a") (prin1 "b") (print '(1 "c")) (terpri) (prompt "p") (write-line "w") (princ '("q")))"),
              QStringLiteral("(\"q\")"));
     QCOMPARE(text, QStringLiteral("a\"b\"\n(1 \"c\") \npw\n(q)"));
-}
-
-// Angles come as radians from the prompts; programs turn them into degrees with pi.
-void TestLispEngine::predefinedPi()
-{
-    KvLispEngine engine(nullptr);
-    QCOMPARE(run(engine, "(rtos (/ (* (/ pi 6) 180.0) pi) 2 4)"), QStringLiteral("\"30.0000\""));
-    QCOMPARE(run(engine, "(= pi (* 4 (atan 1)))"), QStringLiteral("T"));
-    // A program may set it, as elsewhere; another engine still has its own.
-    QCOMPARE(run(engine, "(setq pi 3) pi"), QStringLiteral("3"));
-    QCOMPARE(run("(type pi)"), QStringLiteral("REAL"));
 }
 
 // --- Files -------------------------------------------------------------------------------
