@@ -256,27 +256,6 @@ private slots:
         QVERIFY(!QFileInfo::exists(m_host->path("replace.txt")));
     }
 
-    // Anything but strings after the state file is passed over; the list is always released.
-    void argumentsOfAnyShape()
-    {
-        const long nodes = kvLiveNodeCount();
-        QStringList listed;
-        ModalDriver driver;
-        driver.expect("Dlg_QT_ReplaceBlock")
-            .run([&listed](QWidget* w) { listed = column(static_cast<Dlg_QT_ReplaceBlock*>(w)->blocksTable); })
-            .click("ButtonCancel");
-        driver.start();
-        {
-            ArgChain args;
-            args.str(m_host->path("replace.txt")).int16(5).str("B^1").real(2.5).nil().node(kvrt::ListBegin).str("A")
-                .node(kvrt::ListEnd).t();
-            const LispCallResult r = callLisp(ACTIVE_DOCUMENT(), "Dlg_replaceblock", std::move(args));
-            QVERIFY(r.isNil());
-        }
-        KV_VERIFY_MODALS(driver);
-        QCOMPARE(listed, (QStringList{"A", "B"}));
-        QCOMPARE(kvLiveNodeCount(), nodes);
-    }
 };
 
 KV_TEST_MAIN(TestReplaceBlock)
