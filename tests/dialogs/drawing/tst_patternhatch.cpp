@@ -291,21 +291,6 @@ private slots:
         QCOMPARE(readBytes(path), state.toUtf8());
     }
 
-    void maskNeedsNoName()
-    {
-        auto dialog = shownOn({"QtEntities=2", "TypeObjectGroup=TRUE"});
-        dialog->pattern_mask->click();
-        QCOMPARE(dialog->Types->currentIndex(), 3);
-        QVERIFY(dialog->TypeObjectBlock->isChecked());
-        for (QWidget* group : {static_cast<QWidget*>(dialog->groupPosition), static_cast<QWidget*>(dialog->groupPattern),
-                               static_cast<QWidget*>(dialog->groupBox_3)})
-            QVERIFY(!group->isEnabled());
-        QVERIFY(dialog->acceptButton->isEnabled());
-        dialog->pattern_block->click();
-        QVERIFY(dialog->groupPosition->isEnabled());
-        QVERIFY(!dialog->acceptButton->isEnabled()); // no block named yet
-    }
-
     // What the boundary count the LISP side reports enables, and where the focus goes.
     void boundariesEnableTheActions_data()
     {
@@ -334,17 +319,6 @@ private slots:
         QVERIFY(!dialog->trimtolimits->isEnabled());
         dialog->notexceedlimits->click();
         QVERIFY(dialog->trimtolimits->isEnabled());
-    }
-
-    void withoutBlocksTheImageIsChosen()
-    {
-        m_host->document(0)->SetDatabase(drawingWithBlocks({{"*U1", {1, 1}}}));
-        auto dialog = shownOn({"QtEntities=1", "LbTitleblock=GONE"});
-        QVERIFY(!dialog->pattern_block->isEnabled());
-        QVERIFY(!dialog->Bt_selectBlock->isEnabled());
-        QVERIFY(dialog->pattern_image->isChecked());
-        QVERIFY(dialog->LbTitleblock->text().isEmpty());
-        QCOMPARE(dialog->Types->currentIndex(), 1);
     }
 
     // The other side follows a changed side in the reference's proportions, and only then.
@@ -414,15 +388,6 @@ private slots:
         double side = 0.0;
         QCOMPARE(DLG_QT_PatternHatch::proportionalSide(10.0, referenceWidth, referenceHeight, &side), kept);
         QCOMPARE(side, other);
-    }
-
-    // Sizes applied from the state file stay as they were written: applying Width must not
-    // recompute Height (and back) before the pattern's proportions are even known.
-    void stateSizesAreTakenAsWritten()
-    {
-        auto dialog = shownOn({"LbTitleblock=WIDE", "ScaleFactor=FALSE", "Width=10", "Height=5"});
-        QCOMPARE(dialog->Width->value(), 10.0);
-        QCOMPARE(dialog->Height->value(), 5.0);
     }
 
     // NEW, EDIT and EXTRACTENTITY fill the controls from the file again; other modes keep
@@ -495,34 +460,6 @@ private slots:
         QVERIFY(dialog->Cb_Favorits->currentText().isEmpty());
     }
 
-    // A missing mode reads as empty; further arguments of any type are released unread.
-    void argumentsOfAnyShape_data()
-    {
-        QTest::addColumn<bool>("more");
-        QTest::newRow("mode missing") << false;
-        QTest::newRow("mode a number, more after it") << true;
-    }
-    void argumentsOfAnyShape()
-    {
-        QFETCH(bool, more);
-        const QString path = m_host->path("hatch.txt");
-        QVERIFY(writeBytes(path, "QtEntities=1\nLbTitleblock=WIDE\n"));
-        const long nodes = kvLiveNodeCount();
-        ArgChain args;
-        args.str(path);
-        if (more)
-            args.int16(5).real(1.5).nil().str("EDIT");
-        ModalDriver driver;
-        driver.expect(Hatch).click("acceptButton");
-        driver.start();
-        {
-            const LispCallResult r = callLisp(m_host->document(0), QStringLiteral("Dlg_PatternHatch"), std::move(args));
-            KV_VERIFY_MODALS(driver);
-            QCOMPARE(r.status, kvrt::Normal);
-            QCOMPARE(r.string(), QStringLiteral("OK"));
-        }
-        QCOMPARE(kvLiveNodeCount(), nodes);
-    }
 };
 
 KV_TEST_MAIN(TestPatternHatch)
