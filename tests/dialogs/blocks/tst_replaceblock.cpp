@@ -218,28 +218,6 @@ private slots:
                                         "attsync=FALSE\n");
     }
 
-    // One selected block is previewed; several, none or an unknown name are not.
-    void previews()
-    {
-        QVERIFY(openBlocksDrawing(*m_host));
-        Dlg_QT_ReplaceBlock dialog;
-        dialog.setCandidates({"DOOR", "WINDOW", "STAIR"});
-        dialog.show();
-        QVERIFY(showsDrawing(dialog.PreviewBlock));
-        QVERIFY(showsDrawing(dialog.PreviewBlock2));
-        dialog.blocksTable->selectAll();
-        QVERIFY(isBlack(dialog.PreviewBlock));
-        dialog.blocksTable->selectRow(1); // STAIR: not in the drawing, the picture stays
-        QVERIFY(isBlack(dialog.PreviewBlock));
-        dialog.blocksTableRep->selectRow(2);
-        const QImage window = previewImage(dialog.PreviewBlock2);
-        QVERIFY(showsDrawing(dialog.PreviewBlock2));
-        dialog.blocksTableRep->selectRow(1);
-        QCOMPARE(previewImage(dialog.PreviewBlock2), window);
-        dialog.blocksTableRep->clearSelection();
-        QVERIFY(isBlack(dialog.PreviewBlock2));
-    }
-
     void customBlockModeAnswersNil()
     {
         CKvCustBlockUtils::SetAvailable(true, true);
