@@ -55,29 +55,6 @@ private slots:
         QLocale::setDefault(QLocale::c());
     }
 
-    void numberingPageFollowsThePlacement_data()
-    {
-        QTest::addColumn<QStringList>("clicks");
-        QTest::addColumn<int>("page");
-        QTest::newRow("suffix, the default") << QStringList() << 0;
-        QTest::newRow("replace") << QStringList{"placement_replace"} << 1;
-        QTest::newRow("overwrite") << QStringList{"placement_over"} << 2;
-        QTest::newRow("replace, then prefix") << QStringList{"placement_replace", "placement_prefix"} << 0;
-        QTest::newRow("overwrite, then suffix") << QStringList{"placement_over", "placement_sufix"} << 0;
-    }
-
-    void numberingPageFollowsThePlacement()
-    {
-        QFETCH(QStringList, clicks);
-        QFETCH(int, page);
-        Dlg_QT_numbertext dialog;
-        dialog.show();
-        for (const QString& name : clicks)
-            dialog.findChild<QRadioButton*>(name)->click();
-        QCOMPARE(dialog.pages->currentIndex(), page);
-        QCOMPARE(dialog.search->isVisible(), page == 1);
-    }
-
     // The offset takes decimal numbers as they are typed and refuses anything else at the
     // key that makes it so, an exponent included.
     void frameOffsetTakesPlainNumbers_data()
