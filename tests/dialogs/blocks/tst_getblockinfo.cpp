@@ -180,45 +180,6 @@ private slots:
         QVERIFY(!QFileInfo::exists(file));
     }
 
-    void argumentShapes_data()
-    {
-        QTest::addColumn<int>("shape");
-        QTest::addColumn<bool>("withNested");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("rows without list-end nodes: all top level") << 0 << true << R"(("A^1" "B^2"))";
-        QTest::newRow("values that are not strings skipped") << 1 << true << R"(("A^1" "B^2"))";
-        QTest::newRow("no lists") << 2 << true << "()";
-        // A drawing whose blocks are all nested: the empty top-level list comes as nil.
-        QTest::newRow("no top-level rows") << 3 << false << "()";
-        QTest::newRow("no top-level rows, nested included") << 3 << true << R"(("N^1"))";
-    }
-
-    // Whatever the arguments look like, the rows land in their list; nothing leaks.
-    void argumentShapes()
-    {
-        QFETCH(int, shape);
-        QFETCH(bool, withNested);
-        QFETCH(QString, result);
-        const long nodes = kvLiveNodeCount();
-        ArgChain args;
-        args.str(m_host->path("info.txt"));
-        if (shape == 0)
-            args.str("A;1").str("B;2");
-        if (shape == 1)
-            args.node(kvrt::ListBegin).str("A;1").int16(4).real(1.0).node(kvrt::ListEnd).node(kvrt::ListBegin).nil()
-                .str("B;2").node(kvrt::ListEnd).str("C;3");
-        if (shape == 3)
-            args.nil().node(kvrt::ListBegin).str("N;1").node(kvrt::ListEnd);
-        ModalDriver driver;
-        driver.expect("Dlg_QT_GetBlockInfo").set("nestedCheckBox", withNested ? "true" : "false").click("acceptButton");
-        driver.start();
-        {
-            const LispCallResult r = callLisp(ACTIVE_DOCUMENT(), "Dlg_getblockinfo", std::move(args));
-            QCOMPARE(r.printed(), result);
-        }
-        KV_VERIFY_MODALS(driver);
-        QCOMPARE(kvLiveNodeCount(), nodes);
-    }
 };
 
 KV_TEST_MAIN(TestGetBlockInfo)

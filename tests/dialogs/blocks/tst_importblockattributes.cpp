@@ -140,33 +140,6 @@ private slots:
         QCOMPARE((QStringList{t->item(0, 0)->text(), t->item(0, 1)->text(), t->item(1, 0)->text()}), after);
     }
 
-    // "Select all" follows the selection only one way: any cell left out unchecks it.
-    void selectAll()
-    {
-        Dlg_QT_ImportBlockAttributes dialog;
-        load(dialog, attributeFile("A\tB\n1\t2\n3\n"));
-        QVERIFY(dialog.selectAll->isEnabled());
-        dialog.selectAll->click();
-        QCOMPARE(dialog.Attributes->selectionModel()->selectedIndexes().size(), 4);
-        QVERIFY(dialog.selectAll->isChecked());
-        QVERIFY(dialog.acceptButton->isEnabled());
-        dialog.Attributes->selectionModel()->select(dialog.Attributes->model()->index(1, 1),
-                                                    QItemSelectionModel::Deselect);
-        QVERIFY(!dialog.selectAll->isChecked());
-        selectCells(dialog.Attributes, {{1, 1}});
-        QVERIFY(!dialog.selectAll->isChecked());
-        dialog.selectAll->click();
-        dialog.selectAll->click();
-        QVERIFY(!dialog.Attributes->selectionModel()->hasSelection());
-        QVERIFY(!dialog.acceptButton->isEnabled() && !dialog.groupSearch->isEnabled());
-        // Shown again: the table stays, nothing selected, "Select all" unchecked.
-        dialog.selectAll->click();
-        dialog.hide();
-        dialog.show();
-        QCOMPARE(dialog.Attributes->rowCount(), 2);
-        QVERIFY(!dialog.Attributes->selectionModel()->hasSelection() && !dialog.selectAll->isChecked());
-    }
-
     // A path that fails the check is reported and the last valid one put back; without
     // messages when the dialog hides.
     void pathCheck()

@@ -218,28 +218,6 @@ private slots:
                                         "attsync=FALSE\n");
     }
 
-    // One selected block is previewed; several, none or an unknown name are not.
-    void previews()
-    {
-        QVERIFY(openBlocksDrawing(*m_host));
-        Dlg_QT_ReplaceBlock dialog;
-        dialog.setCandidates({"DOOR", "WINDOW", "STAIR"});
-        dialog.show();
-        QVERIFY(showsDrawing(dialog.PreviewBlock));
-        QVERIFY(showsDrawing(dialog.PreviewBlock2));
-        dialog.blocksTable->selectAll();
-        QVERIFY(isBlack(dialog.PreviewBlock));
-        dialog.blocksTable->selectRow(1); // STAIR: not in the drawing, the picture stays
-        QVERIFY(isBlack(dialog.PreviewBlock));
-        dialog.blocksTableRep->selectRow(2);
-        const QImage window = previewImage(dialog.PreviewBlock2);
-        QVERIFY(showsDrawing(dialog.PreviewBlock2));
-        dialog.blocksTableRep->selectRow(1);
-        QCOMPARE(previewImage(dialog.PreviewBlock2), window);
-        dialog.blocksTableRep->clearSelection();
-        QVERIFY(isBlack(dialog.PreviewBlock2));
-    }
-
     void customBlockModeAnswersNil()
     {
         CKvCustBlockUtils::SetAvailable(true, true);
@@ -256,27 +234,6 @@ private slots:
         QVERIFY(!QFileInfo::exists(m_host->path("replace.txt")));
     }
 
-    // Anything but strings after the state file is passed over; the list is always released.
-    void argumentsOfAnyShape()
-    {
-        const long nodes = kvLiveNodeCount();
-        QStringList listed;
-        ModalDriver driver;
-        driver.expect("Dlg_QT_ReplaceBlock")
-            .run([&listed](QWidget* w) { listed = column(static_cast<Dlg_QT_ReplaceBlock*>(w)->blocksTable); })
-            .click("ButtonCancel");
-        driver.start();
-        {
-            ArgChain args;
-            args.str(m_host->path("replace.txt")).int16(5).str("B^1").real(2.5).nil().node(kvrt::ListBegin).str("A")
-                .node(kvrt::ListEnd).t();
-            const LispCallResult r = callLisp(ACTIVE_DOCUMENT(), "Dlg_replaceblock", std::move(args));
-            QVERIFY(r.isNil());
-        }
-        KV_VERIFY_MODALS(driver);
-        QCOMPARE(listed, (QStringList{"A", "B"}));
-        QCOMPARE(kvLiveNodeCount(), nodes);
-    }
 };
 
 KV_TEST_MAIN(TestReplaceBlock)

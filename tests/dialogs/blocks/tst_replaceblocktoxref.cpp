@@ -109,20 +109,6 @@ private slots:
         QCOMPARE(column(dialog.blocksTableRep), (QStringList{"a.dwg", "B.DWG"}));
     }
 
-    void folderPicker()
-    {
-        Dlg_QT_ReplaceBlockToXref dialog;
-        dialog.setWindowModality(Qt::NonModal);
-        dialog.show();
-        ModalDriver driver;
-        driver.expect("QFileDialog").choose(m_folder);
-        driver.start();
-        dialog.selectDir();
-        KV_VERIFY_MODALS(driver);
-        QCOMPARE(dialog.folder(), m_folder);
-        QCOMPARE(column(dialog.blocksTableRep), (QStringList{"a.dwg", "B.DWG"}));
-    }
-
     void applyChecks_data()
     {
         QTest::addColumn<QVector<int>>("replaced");

@@ -105,17 +105,6 @@ private slots:
         QCOMPARE(picker.blockName(), QStringLiteral("Typed over"));
     }
 
-    void nothingToChooseOnlyCancels()
-    {
-        m_host->document(0)->SetDatabase(drawingWith({"*U1"}));
-        DLG_QT_SelectBlock picker;
-        ModalDriver driver;
-        driver.expect("DLG_QT_SelectBlock").expectEnabled("acceptButton", false).click("ButtonCancel");
-        driver.start();
-        QCOMPARE(picker.exec(), 0);
-        KV_VERIFY_MODALS(driver);
-        QVERIFY(picker.blockName().isEmpty());
-    }
 };
 
 KV_TEST_MAIN(TestSelectBlock)

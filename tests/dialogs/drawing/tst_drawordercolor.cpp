@@ -110,31 +110,6 @@ private slots:
         QVERIFY(dialog.groupOrder->isEnabled());
     }
 
-    // A selected row keeps its swatch under a black frame; its number is red.
-    void selectedSwatchStaysVisible()
-    {
-        Dlg_QT_DrawOderColor dialog;
-        dialog.setColors({"5", "1"});
-        dialog.show();
-        dialog.lstColors->selectRow(0);
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        const QImage image = dialog.lstColors->viewport()->grab().toImage();
-        const QRect selected = dialog.lstColors->visualItemRect(dialog.lstColors->item(0, 1));
-        const QRect other = dialog.lstColors->visualItemRect(dialog.lstColors->item(1, 1));
-        QCOMPARE(image.pixelColor(selected.center()), kvAciColor(5));
-        QCOMPARE(image.pixelColor(other.center()), kvAciColor(1));
-        QCOMPARE(image.pixelColor(selected.left() + 1, selected.center().y()), QColor(Qt::black));
-        QCOMPARE(image.pixelColor(selected.center().x(), selected.bottom() - 1), QColor(Qt::black));
-        QVERIFY(image.pixelColor(other.left() + 1, other.center().y()) != QColor(Qt::black));
-        // Some pixel of the selected number is drawn red.
-        const QRect number = dialog.lstColors->visualItemRect(dialog.lstColors->item(0, 0)).adjusted(3, 3, -3, -3);
-        bool red = false;
-        for (int y = number.top(); y <= number.bottom() && !red; ++y)
-            for (int x = number.left(); x <= number.right() && !red; ++x)
-                red = image.pixelColor(x, y) == QColor(255, 0, 0);
-        QVERIFY(red);
-    }
-
     // OK hands back the table's order as 16-bit integers in a list left open for the
     // context to close; odd arguments are skipped and released.
     void endToEnd()

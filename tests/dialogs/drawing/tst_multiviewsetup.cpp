@@ -197,21 +197,6 @@ private slots:
         QVERIFY(lines.contains(QStringLiteral("!action!=CANCEL")));
     }
 
-    // Entering an unselected list with the keyboard selects its first row.
-    void focusSelectsTheFirstRow()
-    {
-        Dlg_QT_MultiViewSetup dialog;
-        dialog.show();
-        QVERIFY(!dialog.InsertTitle->isEnabled());
-        QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
-        QApplication::sendEvent(dialog.lstBlocks, &in);
-        QCOMPARE(KvTable::selectedRows(dialog.lstBlocks), QList<int>{0});
-        QVERIFY(dialog.InsertTitle->isEnabled());
-        dialog.lstBlocks->selectRow(1);
-        QApplication::sendEvent(dialog.lstBlocks, &in);
-        QCOMPARE(KvTable::selectedRows(dialog.lstBlocks), QList<int>{1});
-    }
-
     // A folder that is gone is said so whenever the list is refreshed: once as the dialog
     // comes up with the folder from the state file (before it shows), again on each click.
     void missingFolder()

@@ -291,60 +291,27 @@ private slots:
         QCOMPARE(readBytes(path), state.toUtf8());
     }
 
-    void maskNeedsNoName()
-    {
-        auto dialog = shownOn({"QtEntities=2", "TypeObjectGroup=TRUE"});
-        dialog->pattern_mask->click();
-        QCOMPARE(dialog->Types->currentIndex(), 3);
-        QVERIFY(dialog->TypeObjectBlock->isChecked());
-        for (QWidget* group : {static_cast<QWidget*>(dialog->groupPosition), static_cast<QWidget*>(dialog->groupPattern),
-                               static_cast<QWidget*>(dialog->groupBox_3)})
-            QVERIFY(!group->isEnabled());
-        QVERIFY(dialog->acceptButton->isEnabled());
-        dialog->pattern_block->click();
-        QVERIFY(dialog->groupPosition->isEnabled());
-        QVERIFY(!dialog->acceptButton->isEnabled()); // no block named yet
-    }
-
     // What the boundary count the LISP side reports enables, and where the focus goes.
     void boundariesEnableTheActions_data()
     {
         QTest::addColumn<QStringList>("state");
         QTest::addColumn<bool>("accept");
         QTest::addColumn<bool>("boundaryActions");
-        QTest::addColumn<QString>("focus");
-        QTest::newRow("no count") << QStringList{"LbTitleblock=WIDE"} << false << false << "ButtonCancel";
-        QTest::newRow("count 0") << QStringList{"QtEntities=0", "LbTitleblock=WIDE"} << false << false << "ButtonCancel";
-        QTest::newRow("count in any case") << QStringList{"qtentities=2", "LbTitleblock=WIDE"} << true << true
-                                           << "acceptButton";
-        QTest::newRow("boundaries without a pattern") << QStringList{"QtEntities=2"} << false << true << "ButtonCancel";
+        QTest::newRow("no count") << QStringList{"LbTitleblock=WIDE"} << false << false;
+        QTest::newRow("count 0") << QStringList{"QtEntities=0", "LbTitleblock=WIDE"} << false << false;
+        QTest::newRow("count in any case") << QStringList{"qtentities=2", "LbTitleblock=WIDE"} << true << true;
+        QTest::newRow("boundaries without a pattern") << QStringList{"QtEntities=2"} << false << true;
     }
     void boundariesEnableTheActions()
     {
         QFETCH(QStringList, state);
         QFETCH(bool, accept);
         QFETCH(bool, boundaryActions);
-        QFETCH(QString, focus);
         auto dialog = shownOn(state);
         QCOMPARE(dialog->acceptButton->isEnabled(), accept);
         QCOMPARE(dialog->Btn_Preview->isEnabled(), accept);
         QCOMPARE(dialog->Btn_DeleteEntities->isEnabled(), boundaryActions);
         QCOMPARE(dialog->Btn_ShowBoundaries->isEnabled(), boundaryActions);
-        QCOMPARE(dialog->focusWidget()->objectName(), focus);
-        QVERIFY(!dialog->trimtolimits->isEnabled());
-        dialog->notexceedlimits->click();
-        QVERIFY(dialog->trimtolimits->isEnabled());
-    }
-
-    void withoutBlocksTheImageIsChosen()
-    {
-        m_host->document(0)->SetDatabase(drawingWithBlocks({{"*U1", {1, 1}}}));
-        auto dialog = shownOn({"QtEntities=1", "LbTitleblock=GONE"});
-        QVERIFY(!dialog->pattern_block->isEnabled());
-        QVERIFY(!dialog->Bt_selectBlock->isEnabled());
-        QVERIFY(dialog->pattern_image->isChecked());
-        QVERIFY(dialog->LbTitleblock->text().isEmpty());
-        QCOMPARE(dialog->Types->currentIndex(), 1);
     }
 
     // The other side follows a changed side in the reference's proportions, and only then.
@@ -416,15 +383,6 @@ private slots:
         QCOMPARE(side, other);
     }
 
-    // Sizes applied from the state file stay as they were written: applying Width must not
-    // recompute Height (and back) before the pattern's proportions are even known.
-    void stateSizesAreTakenAsWritten()
-    {
-        auto dialog = shownOn({"LbTitleblock=WIDE", "ScaleFactor=FALSE", "Width=10", "Height=5"});
-        QCOMPARE(dialog->Width->value(), 10.0);
-        QCOMPARE(dialog->Height->value(), 5.0);
-    }
-
     // NEW, EDIT and EXTRACTENTITY fill the controls from the file again; other modes keep
     // what the user left in the dialog.
     void modeDecidesWhetherTheStateIsApplied_data()
@@ -487,42 +445,12 @@ private slots:
         QCOMPARE(dialog->Width->value(), 2.0);
         QCOMPARE(dialog->Height->value(), 6.0);
         QCOMPARE(dialog->LbTitleblock->text(), QStringLiteral("TALL"));
-        QCOMPARE(dialog->Cb_Favorits->currentText(), QStringLiteral("Tall / narrow"));
-        QVERIFY(dialog->acceptButton->isEnabled());
         QCOMPARE(dialog->dialogState()->stateValue("QtEntities"), QStringLiteral("4"));
         // Changing a setting afterwards means the favourite is no longer what is shown.
         dialog->TypeObjectGroup->click();
         QVERIFY(dialog->Cb_Favorits->currentText().isEmpty());
     }
 
-    // A missing mode reads as empty; further arguments of any type are released unread.
-    void argumentsOfAnyShape_data()
-    {
-        QTest::addColumn<bool>("more");
-        QTest::newRow("mode missing") << false;
-        QTest::newRow("mode a number, more after it") << true;
-    }
-    void argumentsOfAnyShape()
-    {
-        QFETCH(bool, more);
-        const QString path = m_host->path("hatch.txt");
-        QVERIFY(writeBytes(path, "QtEntities=1\nLbTitleblock=WIDE\n"));
-        const long nodes = kvLiveNodeCount();
-        ArgChain args;
-        args.str(path);
-        if (more)
-            args.int16(5).real(1.5).nil().str("EDIT");
-        ModalDriver driver;
-        driver.expect(Hatch).click("acceptButton");
-        driver.start();
-        {
-            const LispCallResult r = callLisp(m_host->document(0), QStringLiteral("Dlg_PatternHatch"), std::move(args));
-            KV_VERIFY_MODALS(driver);
-            QCOMPARE(r.status, kvrt::Normal);
-            QCOMPARE(r.string(), QStringLiteral("OK"));
-        }
-        QCOMPARE(kvLiveNodeCount(), nodes);
-    }
 };
 
 KV_TEST_MAIN(TestPatternHatch)

@@ -174,23 +174,6 @@ private slots:
         KV_VERIFY_MODALS(cancel);
     }
 
-    // Values that are not strings are passed over; nothing leaks.
-    void argumentShapes()
-    {
-        const long nodes = kvLiveNodeCount();
-        ModalDriver driver;
-        driver.expect("Dlg_QT_RedefinePaths").click("tyRtext").click("acceptButton");
-        driver.start();
-        {
-            ArgChain args;
-            args.str(m_host->path("paths.state")).int16(3).str("RemoteText^A^/a").nil().real(2.0).str("RemoteText^B");
-            QCOMPARE(callLisp(ACTIVE_DOCUMENT(), "Dlg_RedefinePaths", std::move(args)).printed(),
-                     QStringLiteral(R"(("RemoteText^A^/a" "RemoteText^B^"))"));
-        }
-        KV_VERIFY_MODALS(driver);
-        QCOMPARE(kvLiveNodeCount(), nodes);
-        QCOMPARE(callLisp(ACTIVE_DOCUMENT(), "Dlg_RedefinePaths", std::move(ArgChain().int16(1))).status, kvrt::Error);
-    }
 };
 
 KV_TEST_MAIN(TestRedefinePaths)

@@ -59,17 +59,6 @@ private slots:
 
     void cleanup() { m_host.reset(); }
 
-    void emptyListKeepsDeleteDisabled()
-    {
-        Dlg_QT_RemoveFavorits dialog;
-        dialog.setFavouritesGroup(Group);
-        dialog.show();
-        QVERIFY(listed(dialog).isEmpty());
-        QVERIFY(!dialog.BtnRemove->isEnabled());
-        dialog.ListFavorits->selectAll();
-        QVERIFY(!dialog.BtnRemove->isEnabled());
-    }
-
     // Each press deletes the selected names from the store at once; the names add up.
     void deletingInTwoPresses_data()
     {

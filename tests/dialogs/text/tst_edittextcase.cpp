@@ -168,43 +168,6 @@ private slots:
         QVERIFY(QFileInfo(folder).isDir());
     }
 
-    void argumentsOfAnyShape_data()
-    {
-        QTest::addColumn<int>("shape");
-        QTest::newRow("text missing") << 0;
-        QTest::newRow("text is a number") << 1;
-        QTest::newRow("extra arguments") << 2;
-    }
-
-    // A missing or odd text converts the empty text; the call still works.
-    void argumentsOfAnyShape()
-    {
-        QFETCH(int, shape);
-        const QString path = m_host->path("case.txt");
-        const long nodes = kvLiveNodeCount();
-        ArgChain args;
-        args.str(path);
-        if (shape == 1)
-            args.int16(7);
-        if (shape == 2)
-            args.str("abc").real(1.5).nil();
-        QString shown;
-        ModalDriver driver;
-        driver.expect("Dlg_QT_EditTextCase").run([&shown](QWidget* w) {
-            shown = static_cast<Dlg_QT_EditTextCase*>(w)->referenceEdit->text();
-        }).click("okButton");
-        driver.start();
-        {
-            const LispCallResult r = callLisp(m_host->document(0), "Dlg_edittextcase", std::move(args));
-            QVERIFY2(driver.finished(), qPrintable(driver.failure()));
-            QCOMPARE(r.status, kvrt::Normal);
-            QCOMPARE(r.integer(), 1);
-        }
-        QCOMPARE(shown, shape == 2 ? QStringLiteral("abc") : QString());
-        // The argument list was released, the result handed over: nothing is left behind.
-        QCOMPARE(kvLiveNodeCount(), nodes);
-    }
-
     void keepsTheLastStyleBetweenCalls()
     {
         const QString path = m_host->path("case.txt");

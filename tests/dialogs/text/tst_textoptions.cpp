@@ -55,58 +55,6 @@ private slots:
         QLocale::setDefault(QLocale::c());
     }
 
-    void numberingPageFollowsThePlacement_data()
-    {
-        QTest::addColumn<QStringList>("clicks");
-        QTest::addColumn<int>("page");
-        QTest::newRow("suffix, the default") << QStringList() << 0;
-        QTest::newRow("replace") << QStringList{"placement_replace"} << 1;
-        QTest::newRow("overwrite") << QStringList{"placement_over"} << 2;
-        QTest::newRow("replace, then prefix") << QStringList{"placement_replace", "placement_prefix"} << 0;
-        QTest::newRow("overwrite, then suffix") << QStringList{"placement_over", "placement_sufix"} << 0;
-    }
-
-    void numberingPageFollowsThePlacement()
-    {
-        QFETCH(QStringList, clicks);
-        QFETCH(int, page);
-        Dlg_QT_numbertext dialog;
-        dialog.show();
-        for (const QString& name : clicks)
-            dialog.findChild<QRadioButton*>(name)->click();
-        QCOMPARE(dialog.pages->currentIndex(), page);
-        QCOMPARE(dialog.search->isVisible(), page == 1);
-    }
-
-    void frameEnabling_data()
-    {
-        QTest::addColumn<QStringList>("clicks");
-        QTest::addColumn<bool>("constantGroup");
-        QTest::addColumn<bool>("colour");
-        QTest::newRow("defaults") << QStringList() << true << false;
-        QTest::newRow("circle") << QStringList{"type_circle"} << false << false;
-        QTest::newRow("circle, then slot") << QStringList{"type_circle", "type_slot"} << true << false;
-        QTest::newRow("variable") << QStringList{"variable"} << false << false;
-        QTest::newRow("variable, rectangle") << QStringList{"variable", "type_rectangle"} << false << false;
-        QTest::newRow("variable, then constant") << QStringList{"variable", "constant"} << true << false;
-        QTest::newRow("hatch") << QStringList{"bk_hatch"} << true << true;
-        QTest::newRow("hatch, then transparent") << QStringList{"bk_hatch", "bk_transparent"} << true << false;
-    }
-
-    void frameEnabling()
-    {
-        QFETCH(QStringList, clicks);
-        QFETCH(bool, constantGroup);
-        QFETCH(bool, colour);
-        Dlg_QT_TextFrame dialog;
-        dialog.show();
-        for (const QString& name : clicks)
-            dialog.findChild<QRadioButton*>(name)->click();
-        QCOMPARE(dialog.groupConstant->isEnabled(), constantGroup);
-        QCOMPARE(dialog.txbk->isEnabled(), colour);
-        QCOMPARE(dialog.color->isEnabled(), colour);
-    }
-
     // The offset takes decimal numbers as they are typed and refuses anything else at the
     // key that makes it so, an exponent included.
     void frameOffsetTakesPlainNumbers_data()
