@@ -410,29 +410,6 @@ private slots:
         QCOMPARE(d.pos(), load ? QPoint(130, 90) : centred);
     }
 
-    void helpTopics_data()
-    {
-        QTest::addColumn<QString>("topic");
-        QTest::addColumn<int>("id");
-        // Topics are matched with regard to case; unknown ones open help with id 0.
-        QTest::newRow("exportInfo") << "exportInfo" << 9133;
-        QTest::newRow("exportinfo is another name") << "exportinfo" << 0;
-        QTest::newRow("unknown") << "nothing" << 0;
-    }
-
-    void helpTopics()
-    {
-        QFETCH(QString, topic);
-        QFETCH(int, id);
-        QDialog d;
-        CDialogState state(&d);
-        CKvHelp::ClearCalls();
-        state.showHelp(topic);
-        QCOMPARE(CKvHelp::Calls().size(), 1);
-        const CKvHelp::Call call = CKvHelp::Calls().first();
-        QCOMPARE(call.id, id);
-    }
-
     void foldersAndTitleBar()
     {
         const QString favourites = m_host->logFilePath() + "Korvane/Favorites";

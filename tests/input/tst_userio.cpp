@@ -143,33 +143,30 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("withBase");
-        QTest::addColumn<double>("ucsX");
         QTest::addColumn<int>("status");
         QTest::addColumn<double>("x");
         QTest::addColumn<double>("y");
         QTest::addColumn<double>("z");
 
-        QTest::newRow("x,y,z") << "1,2,3" << false << 0.0 << 5100 << 1.0 << 2.0 << 3.0;
-        QTest::newRow("blanks and signs") << " -1.5 , +2 " << false << 0.0 << 5100 << -1.5 << 2.0 << 0.0;
-        QTest::newRow("@ alone is the base") << "@" << true << 0.0 << 5100 << 5.0 << 5.0 << 0.0;
-        QTest::newRow("polar") << "2<90" << false << 0.0 << 5100 << 0.0 << 2.0 << 0.0;
-        QTest::newRow("relative polar") << "@1<0" << true << 0.0 << 5100 << 6.0 << 5.0 << 0.0;
-        QTest::newRow("Enter") << "<Enter>" << false << 0.0 << 5000 << 0.0 << 0.0 << 0.0;
-        QTest::newRow("Esc") << "<Esc>" << false << 0.0 << -5002 << 0.0 << 0.0 << 0.0;
-        QTest::newRow("one number") << "5" << false << 0.0 << -5002 << 0.0 << 0.0 << 0.0;
-        QTest::newRow("four numbers") << "1,2,3,4" << false << 0.0 << -5002 << 0.0 << 0.0 << 0.0;
-        QTest::newRow("not a number") << "a,b" << false << 0.0 << -5002 << 0.0 << 0.0 << 0.0;
-        QTest::newRow("nan") << "nan,1" << false << 0.0 << -5002 << 0.0 << 0.0 << 0.0;
-        QTest::newRow("overflow") << "1e400,0" << false << 0.0 << -5002 << 0.0 << 0.0 << 0.0;
-        QTest::newRow("decimal comma") << "1,5;2" << false << 0.0 << -5002 << 0.0 << 0.0 << 0.0;
+        QTest::newRow("x,y,z") << "1,2,3" << false << 5100 << 1.0 << 2.0 << 3.0;
+        QTest::newRow("blanks and signs") << " -1.5 , +2 " << false << 5100 << -1.5 << 2.0 << 0.0;
+        QTest::newRow("@ alone is the base") << "@" << true << 5100 << 5.0 << 5.0 << 0.0;
+        QTest::newRow("polar") << "2<90" << false << 5100 << 0.0 << 2.0 << 0.0;
+        QTest::newRow("relative polar") << "@1<0" << true << 5100 << 6.0 << 5.0 << 0.0;
+        QTest::newRow("Enter") << "<Enter>" << false << 5000 << 0.0 << 0.0 << 0.0;
+        QTest::newRow("Esc") << "<Esc>" << false << -5002 << 0.0 << 0.0 << 0.0;
+        QTest::newRow("one number") << "5" << false << -5002 << 0.0 << 0.0 << 0.0;
+        QTest::newRow("four numbers") << "1,2,3,4" << false << -5002 << 0.0 << 0.0 << 0.0;
+        QTest::newRow("not a number") << "a,b" << false << -5002 << 0.0 << 0.0 << 0.0;
+        QTest::newRow("nan") << "nan,1" << false << -5002 << 0.0 << 0.0 << 0.0;
+        QTest::newRow("overflow") << "1e400,0" << false << -5002 << 0.0 << 0.0 << 0.0;
+        QTest::newRow("decimal comma") << "1,5;2" << false << -5002 << 0.0 << 0.0 << 0.0;
     }
 
     void points()
     {
         QFETCH(QString, typed);
         QFETCH(bool, withBase);
-        QFETCH(double, ucsX);
-        m_document->SetUcsOrigin(ucsX, 0, 0);
         ScriptedInput input(m_document);
         input.add(typed);
         const double base[3] = {5, 5, 0};
@@ -518,7 +515,6 @@ private slots:
         const OdDbObjectId line = addLine(m_document, 0, 0, 1, 0);
         int64_t name[2] = {0, 0};
         QCOMPARE(CKvAPI::GetADSName(line, name), 5100);
-        const int64_t database = name[1];
         switch (which) {
         case 1: name[0] = name[1] = 0; break;
         case 2: name[1] = 0x1234567; break;
@@ -535,7 +531,6 @@ private slots:
         }
         default: break;
         }
-        Q_UNUSED(database)
         OdDbObjectId id;
         QTEST(CKvAPI::GetObjectId(name, id), "status");
         QCOMPARE(id.isNull(), which != 0);
