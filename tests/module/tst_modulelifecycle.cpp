@@ -201,30 +201,6 @@ private slots:
         QVERIFY(second && second != first);
         m->uninitApp();
     }
-
-    // Every dialog function needs its state file, a string, first; none shows anything without it.
-    void dialogFunctionsRejectAMissingStateFile_data()
-    {
-        QTest::addColumn<QString>("name");
-        for (const QString& name : tableNames())
-            if (name.startsWith(QLatin1String("Dlg_")) && name != QLatin1String("Dlg_LispExplorer"))
-                QTest::newRow(qPrintable(name)) << name;
-    }
-
-    void dialogFunctionsRejectAMissingStateFile()
-    {
-        QFETCH(QString, name);
-        PlatformFixture host(1);
-        OdRxModule* m = createModule();
-        m->initApp();
-        const long nodesBefore = kvLiveNodeCount();
-        ShowCounter shown;
-        QCOMPARE(callLisp(host.document(0), name).status, kvrt::Error);
-        QCOMPARE(callLisp(host.document(0), name, std::move(ArgChain().int16(3).str("x"))).status, kvrt::Error);
-        QCOMPARE(kvLiveNodeCount(), nodesBefore);
-        QCOMPARE(shown.count, 0);
-        m->uninitApp();
-    }
 };
 
 KV_TEST_MAIN(TestModuleLifecycle)

@@ -55,13 +55,6 @@ class TestDimStyleExport : public QObject
         return state;
     }
 
-    void prepare(Dlg_QT_ExchangedDimensionStyle& dialog)
-    {
-        dialog.dialogState()->setStateLines({"filedim=" + m_host->path("source.dim")});
-        writeBytes(m_host->path("source.dim"), kSource);
-        dialog.show();
-    }
-
 private slots:
     void initTestCase() { registerModuleImages(); }
     void init() { m_host = std::make_unique<ModuleFixture>(1); }
@@ -126,7 +119,6 @@ private slots:
         QTest::addColumn<QString>("written");
         QTest::addColumn<QString>("answer");
         QTest::newRow("no suffix, keep") << "old" << "old.dim" << "No";
-        QTest::newRow("other suffix, keep") << "old.v2" << "old.v2.dim" << "No";
         QTest::newRow("other suffix, replace") << "old.v2" << "old.v2.dim" << "Yes";
     }
 
@@ -190,21 +182,6 @@ private slots:
         QCOMPARE(readBytes(state), stateBefore);
     }
 
-    // Entering a table that has rows but no selection selects its first row.
-    void focusSelectsTheFirstRow()
-    {
-        Dlg_QT_ExchangedDimensionStyle dialog;
-        prepare(dialog);
-        QFocusEvent in(QEvent::FocusIn);
-        QApplication::sendEvent(dialog.lstStyles, &in);
-        QCOMPARE(dialog.selectedStyles(), QStringList{dialog.lstStyles->item(0, 0)->text()});
-        QApplication::sendEvent(dialog.lstVariables, &in);
-        QCOMPARE(dialog.lstVariables->selectionModel()->selectedRows().size(), 1);
-        // A table that has a selection keeps it.
-        selectByText(dialog.lstStyles, {"Arch"});
-        QApplication::sendEvent(dialog.lstStyles, &in);
-        QCOMPARE(dialog.selectedStyles(), QStringList{"Arch"});
-    }
 };
 
 KV_TEST_MAIN(TestDimStyleExport)

@@ -113,17 +113,16 @@ private slots:
         QVERIFY(!QFileInfo::exists(missing));
     }
 
-    // The mode decides the window's title, the export button and the help topic; a missing
-    // or odd mode writes a new script.
+    // The mode decides the window's title, the export button and the help topic; without a
+    // mode a new script is written.
     void modeOfTheCall_data()
     {
-        QTest::addColumn<int>("shape"); // 0 "add", 1 "new", 2 no mode, 3 mode is a number
+        QTest::addColumn<int>("shape"); // 0 "add", 1 "new", 2 no mode
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("helpId");
         QTest::newRow("add") << 0 << "VariableToScript" << 9135;
         QTest::newRow("new") << 1 << "ExportVariables" << 9134;
         QTest::newRow("no mode") << 2 << "ExportVariables" << 9134;
-        QTest::newRow("mode is a number") << 3 << "ExportVariables" << 9134;
     }
 
     void modeOfTheCall()
@@ -139,8 +138,6 @@ private slots:
             args.str("add");
         if (shape == 1)
             args.str("new");
-        if (shape == 3)
-            args.int16(1).str("extra");
         CKvHelp::ClearCalls();
         QString shownTitle;
         ModalDriver driver;

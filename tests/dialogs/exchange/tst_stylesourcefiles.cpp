@@ -16,7 +16,6 @@ private slots:
     void headers();
     void lineStyleFileCheck_data();
     void lineStyleFileCheck();
-    void largeFiles();
 
 private:
     // "first|second" per header, "/" between headers: name and description of a line style,
@@ -93,31 +92,6 @@ void TestStyleSourceFiles::lineStyleFileCheck()
     else if (bytes != "<none>")
         QVERIFY(writeBytes(path, bytes));
     QCOMPARE(LineStyleFile::isAcceptable(path), acceptable);
-}
-
-// Libraries as such files are laid out: 40 line styles, each with a comment, its header and
-// its pattern; 8,000 shapes of a big font after the font's own headers.
-void TestStyleSourceFiles::largeFiles()
-{
-    QByteArray lin = ";;\n;;  Line styles\n;;\n";
-    for (int i = 0; i < 40; ++i)
-        lin += ";; style " + QByteArray::number(i) + "\r\n*STYLE" + QByteArray::number(i)
-            + (i % 4 ? ",Style " + QByteArray::number(i) + " __ . __" : "") + "\r\nA,.5,-.25,0,-.25\r\n";
-    const QString linPath = m_dir.filePath(QStringLiteral("forty.lin"));
-    QVERIFY(writeBytes(linPath, lin));
-    const QVector<LineStyleFile::Header> styles = LineStyleFile::read(linPath);
-    QCOMPARE(styles.size(), 40);
-    QCOMPARE(styles.at(39).name + '|' + styles.at(39).description, QStringLiteral("STYLE39|Style 39 __ . __"));
-    QCOMPARE(styles.at(8).description, QString());
-
-    QByteArray shp = "*BIGFONT 8000,1,080,09E\n*0,4,Big\n21,7,2,0\n";
-    for (int i = 1; i <= 8000; ++i)
-        shp += "*" + QByteArray::number(i) + ",12,S" + QByteArray::number(i) + "\n2,14,8,(-3,-8),1,01E,0\n";
-    const QString shpPath = m_dir.filePath(QStringLiteral("big.shp"));
-    QVERIFY(writeBytes(shpPath, shp));
-    const QVector<ShapeFile::Header> shapes = ShapeFile::read(shpPath);
-    QCOMPARE(shapes.size(), 8002);
-    QCOMPARE(shapes.last().number + '|' + shapes.last().name, QStringLiteral("8000|S8000"));
 }
 
 QTEST_GUILESS_MAIN(TestStyleSourceFiles)

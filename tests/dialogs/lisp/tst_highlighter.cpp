@@ -23,7 +23,6 @@ private slots:
     void colours();
     void sameAsRuleList_data();
     void sameAsRuleList();
-    void followsSearchTextChanges();
 };
 
 namespace {
@@ -219,21 +218,6 @@ void TestHighlighter::sameAsRuleList()
         }
     }
     QVERIFY(coloured > 0);
-}
-
-void TestHighlighter::followsSearchTextChanges()
-{
-    QLineEdit edit(QStringLiteral("car"));
-    QTextDocument document(QStringLiteral("(car x)"));
-    Highlighter highlighter(&edit, &document);
-    highlighter.rehighlight();
-    QCOMPARE(letters(charFormats(document.firstBlock())), QStringLiteral("PMMM..P"));
-    edit.setText(QStringLiteral("x"));
-    highlighter.rehighlight();
-    QCOMPARE(letters(charFormats(document.firstBlock())), QStringLiteral("PKKK.MP"));
-    edit.clear();
-    highlighter.rehighlight();
-    QCOMPARE(letters(charFormats(document.firstBlock())), QStringLiteral("PKKK..P"));
 }
 
 QTEST_MAIN(TestHighlighter)
